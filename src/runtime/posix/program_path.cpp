@@ -1,0 +1,35 @@
+#include "runtime/posix/program_path.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <cstddef>
+
+#include "runtime/path.h"
+
+namespace rt::posix {
+
+bool ReadOwnExecutablePath(std::string& path) {
+  std::array<char, 4096> buffer{};
+  const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+  if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
+    return false;
+  }
+  path.assign(buffer.data(), static_cast<std::size_t>(length));
+  return true;
+}
+
+std::string FolderOfProgramPath(std::string_view programPath) {
+  const std::size_t separator = programPath.rfind(kPathSeparator);
+  if (separator == std::string_view::npos) {
+    return {};
+  }
+  return std::string(programPath.substr(0, separator));
+}
+
+bool SetWorkingFolder(const std::string& folder) {
+  const char* const target = folder.empty() ? "/" : folder.c_str();
+  return ::chdir(target) == 0;
+}
+
+}  // namespace rt::posix

@@ -1,0 +1,44 @@
+// Whole-file reading and the file-exists test on Linux.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "runtime/files.h"
+#include "runtime/posix/unique_fd.h"
+
+namespace rt {
+
+Bytes ReadWholeFile(const std::string& path) {
+  Bytes bytes;
+  if (path.empty()) {
+    return bytes;
+  }
+  const posix::UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  struct stat info {};
+  if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return bytes;
+  }
+  bytes.resize(static_cast<std::size_t>(info.st_size));
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    const ssize_t read = ::read(file.Get(), bytes.data() + filled, bytes.size() - filled);
+    if (read < 0 && errno == EINTR) {
+      continue;
+    }
+    if (read <= 0) {
+      break;  // an error or a file that shrank: keep what arrived
+    }
+    filled += static_cast<std::size_t>(read);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && ::lstat(path.c_str(), &info) == 0;
+}
+
+}  // namespace rt

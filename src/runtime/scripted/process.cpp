@@ -1,0 +1,106 @@
+// The process around the program, as the scripted backend runs it inside a test.
+#include "runtime/process.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <utility>
+
+#include "runtime/posix/program_path.h"
+#include "runtime/scripted/state.h"
+
+namespace rt::scripted {
+
+State& TheState() {
+  static State state;
+  return state;
+}
+
+void Write(std::string line) {
+  State& state = TheState();
+  if (state.setup.echoJournalToStderr) {
+    std::fprintf(stderr, "journal: %s\n", line.c_str());
+  }
+  state.journal.push_back(std::move(line));
+  if (state.setup.observer) {
+    state.setup.observer(state.journal.back());
+  }
+}
+
+void Prepare(Setup setup) {
+  TheState().setup = std::move(setup);
+}
+
+const std::vector<std::string>& Journal() {
+  return TheState().journal;
+}
+
+void Note(std::string_view line) {
+  Write(std::string(line));
+}
+
+const std::vector<ShownMessage>& Messages() {
+  return TheState().messages;
+}
+
+const std::vector<ShellCall>& ShellCalls() {
+  return TheState().shellCalls;
+}
+
+const std::string& ScriptProblem() {
+  return TheState().problem;
+}
+
+}  // namespace rt::scripted
+
+namespace rt {
+
+using scripted::TheState;
+using scripted::Write;
+
+int RunProcess(ProgramEntry entry) {
+  scripted::State& state = TheState();
+  // A run starts from nothing but its setup, so that runs in one test process stay apart.
+  scripted::Setup setup = std::move(state.setup);
+  state = scripted::State{};
+  state.setup = std::move(setup);
+  // Memory that cannot be obtained is a fault the program cannot go on from.
+  std::set_new_handler([] { ShowFatalErrorAndExit("memory cannot be obtained"); });
+
+  std::string programPath = state.setup.executablePath;
+  if (programPath.empty() && !posix::ReadOwnExecutablePath(programPath)) {
+    ShowFatalErrorAndExit("the program's own path cannot be read");
+  }
+  state.programFolder = posix::FolderOfProgramPath(programPath);
+  posix::SetWorkingFolder(state.programFolder);
+  if (!state.setup.descriptionsReady) {
+    ShowFatalErrorAndExit("the window descriptions cannot be loaded");
+  }
+
+  entry();
+
+  Write("exit routine");
+  if (state.exitRoutine != nullptr) {
+    state.exitRoutine();
+  }
+  return 0;
+}
+
+void RegisterExitRoutine(ExitRoutine routine) {
+  TheState().exitRoutine = routine;
+}
+
+std::string ProgramFolder() {
+  return TheState().programFolder;
+}
+
+void ShowFatalErrorAndExit(std::string_view fault) {
+  Write("fatal: " + std::string(fault));
+  std::fprintf(stderr, "picbatch: fatal error: %.*s\n", static_cast<int>(fault.size()),
+               fault.data());
+  std::fflush(stderr);
+  std::_Exit(-1);
+}
+
+}  // namespace rt

@@ -1,0 +1,18 @@
+// The scripted shell only notes what it was asked to do.
+#include "runtime/shell.h"
+
+#include <string>
+
+#include "runtime/scripted/state.h"
+
+namespace rt {
+
+void ShellExecute(WindowHandle owner, std::string_view operation, std::string_view target,
+                  std::string_view parameters, std::string_view folder, int showState) {
+  scripted::Write("shell " + std::string(operation) + " " + std::string(target));
+  scripted::TheState().shellCalls.push_back({owner, std::string(operation), std::string(target),
+                                             std::string(parameters), std::string(folder),
+                                             showState});
+}
+
+}  // namespace rt

@@ -1,0 +1,31 @@
+// The one table of the formats the program writes, known everywhere by their format code.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+struct OutputFormatRow {
+  std::int32_t code;
+  std::string_view format;
+  std::string_view dropDownText;
+  std::string_view extension;
+  std::string_view encoderClassId;  // registry form of the picture encoder's class id
+};
+
+inline constexpr std::array<OutputFormatRow, 5> OutputFormat{{
+    {1, "BMP", "bmp", ".bmp", "{557CF400-1A04-11D3-9A73-0000F81EF32E}"},
+    {2, "JPEG", "jpg", ".jpg", "{557CF401-1A04-11D3-9A73-0000F81EF32E}"},
+    {3, "GIF", "gif", ".gif", "{557CF402-1A04-11D3-9A73-0000F81EF32E}"},
+    {4, "TIFF", "tiff", ".tiff", "{557CF405-1A04-11D3-9A73-0000F81EF32E}"},
+    {5, "PNG", "png", ".png", "{557CF406-1A04-11D3-9A73-0000F81EF32E}"},
+}};
+
+// The lookups leave their out-parameter untouched and return false for a code outside 1 to 5.
+bool EncoderClassIdOfCode(std::int32_t code, std::string_view& classId);
+bool ExtensionOfCode(std::int32_t code, std::string_view& extension);
+
+// Drop-down position of a code: code - 1, for any code (the drop-down clamps what it shows).
+std::int32_t DropDownPositionOfCode(std::int32_t code);
+// Code of a drop-down position: position + 1.
+std::int32_t CodeOfDropDownPosition(std::int32_t position);

@@ -1,0 +1,15 @@
+// The main window: the picture list, the toolbar and the file dialog.
+#pragma once
+
+#include "runtime/window_description.h"
+
+extern const rt::WindowDescription MainWindow;
+
+// Its controls, in the order its description creates them.
+inline constexpr rt::ControlRef 列表框1{&MainWindow, 0};
+inline constexpr rt::ControlRef 通用对话框1{&MainWindow, 1};
+inline constexpr rt::ControlRef 工具条1{&MainWindow, 2};
+
+// Runs the command of the toolbar entry at `index` (separators counted) and returns when the
+// command is done; an index without a command does nothing.
+void OnToolbarClick(int index);

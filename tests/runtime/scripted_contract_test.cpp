@@ -1,0 +1,195 @@
+// What the program relies on from the GUI runtime: the message loop, the quit rule and the
+// nesting of handlers that let messages run.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "runtime/gui.h"
+#include "runtime/process.h"
+#include "runtime/scripted/scripted.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using rt::scripted::Note;
+using ::testing::ElementsAre;
+
+void NoteCreation() {
+  Note("creation handler");
+}
+
+const rt::WindowDescription kFirst{.name = "First", .outerSize = {200, 100}};
+const rt::WindowDescription kSecond{.name = "Second", .outerSize = {200, 100}};
+const rt::WindowDescription kNoted{
+    .name = "Noted", .outerSize = {160, 63}, .onCreated = NoteCreation};
+
+// Closes itself while it is being created, before the loop was entered.
+void LetMessagesRunDuringCreation() {
+  rt::LetPendingMessagesRun();
+}
+const rt::WindowDescription kClosedEarly{
+    .name = "ClosedEarly", .outerSize = {100, 100}, .onCreated = LetMessagesRunDuringCreation};
+
+class RuntimeContract : public ::testing::Test {
+ protected:
+  // Runs `entry` as the program, with the script the person follows.
+  int Run(rt::ProgramEntry entry, rt::scripted::Script script) {
+    rt::scripted::Setup setup;
+    setup.executablePath = folder.File("program");
+    setup.script = std::move(script);
+    rt::scripted::Prepare(std::move(setup));
+    return rt::RunProcess(entry);
+  }
+
+  testing_support::TempFolder folder;
+  testing_support::WorkingFolderGuard workingFolderGuard;
+};
+
+void LoadFirstAndLoop() {
+  rt::LoadWindow(kFirst);
+  rt::RunMessageLoop();
+}
+
+void LoadBothAndLoop() {
+  rt::LoadWindow(kFirst);
+  rt::LoadWindow(kSecond);
+  rt::RunMessageLoop();
+}
+
+// A handler that lets messages run three times.
+void ThreeMessageSteps() {
+  Note("handler begins");
+  for (int step = 1; step <= 3; ++step) {
+    rt::LetPendingMessagesRun();
+    Note("after step " + std::to_string(step) + (rt::WindowExists(kFirst) ? "" : ", window gone"));
+  }
+  Note("handler ends");
+}
+
+TEST_F(RuntimeContract, QuitStaysQueuedUntilTheRunningHandlerHasReturned) {
+  rt::scripted::Script script;
+  script.Do(ThreeMessageSteps).Idle().Close(kFirst).Idle();
+
+  EXPECT_EQ(Run(LoadFirstAndLoop, std::move(script)), 0);
+
+  EXPECT_THAT(
+      rt::scripted::Journal(),
+      ElementsAre("create First at 412,334", "show First", "loop entered", "handler begins",
+                  "after step 1", "destroy First", "post quit 0", "after step 2, window gone",
+                  "after step 3, window gone", "handler ends", "loop ended", "exit routine"));
+  EXPECT_EQ(rt::scripted::ScriptProblem(), "");
+}
+
+TEST_F(RuntimeContract, NestedHandlerRunsToItsEndBeforeTheOuterGoesOn) {
+  const auto outer = [] {
+    Note("outer begins");
+    rt::LetPendingMessagesRun();
+    Note("outer ends");
+  };
+  const auto inner = [] {
+    Note("inner begins");
+    rt::LetPendingMessagesRun();
+    Note("inner ends");
+  };
+  rt::scripted::Script script;
+  // The inner action arrives during the outer handler's first step, and the idle step after
+  // it is the inner handler's own step.
+  script.Do(outer).Do(inner).Idle().Close(kFirst);
+
+  EXPECT_EQ(Run(LoadFirstAndLoop, std::move(script)), 0);
+
+  EXPECT_THAT(rt::scripted::Journal(),
+              ElementsAre("create First at 412,334", "show First", "loop entered", "outer begins",
+                          "inner begins", "inner ends", "outer ends", "destroy First",
+                          "post quit 0", "loop ended", "exit routine"));
+}
+
+TEST_F(RuntimeContract, LoopEndsOnlyWhenTheLastWindowIsDestroyed) {
+  rt::scripted::Script script;
+  script.Close(kSecond).Close(kSecond).Close(kFirst);
+
+  EXPECT_EQ(Run(LoadBothAndLoop, std::move(script)), 0);
+
+  EXPECT_THAT(rt::scripted::Journal(),
+              ElementsAre("create First at 412,334", "show First", "create Second at 412,334",
+                          "show Second", "loop entered", "destroy Second", "ignored close Second",
+                          "destroy First", "post quit 0", "loop ended", "exit routine"));
+}
+
+TEST_F(RuntimeContract, CreationHandlerRunsBeforeTheWindowIsShown) {
+  rt::scripted::Script script;
+  script.Close(kNoted);
+  EXPECT_EQ(Run(
+                [] {
+                  rt::LoadWindow(kNoted);
+                  rt::RunMessageLoop();
+                },
+                std::move(script)),
+            0);
+  EXPECT_THAT(rt::scripted::Journal(), ElementsAre("create Noted at 432,352", "creation handler",
+                                                   "show Noted", "loop entered", "destroy Noted",
+                                                   "post quit 0", "loop ended", "exit routine"));
+}
+
+TEST_F(RuntimeContract, WindowDestroyedBeforeTheLoopPostsNoQuitAndTheLoopReturnsAtOnce) {
+  rt::scripted::Script script;
+  script.Close(kClosedEarly);
+  EXPECT_EQ(Run(
+                [] {
+                  EXPECT_FALSE(rt::LoadWindow(kClosedEarly));
+                  rt::RunMessageLoop();
+                },
+                std::move(script)),
+            0);
+  EXPECT_THAT(rt::scripted::Journal(),
+              ElementsAre("create ClosedEarly at 462,334", "destroy ClosedEarly", "loop entered",
+                          "loop ended", "exit routine"));
+}
+
+TEST_F(RuntimeContract, ScriptThatEndsWhileTheProgramWaitsIsReportedAndEndsTheRun) {
+  EXPECT_EQ(Run(LoadFirstAndLoop, rt::scripted::Script{}), 0);
+  EXPECT_EQ(rt::scripted::ScriptProblem(),
+            "the program waits for the user, but the script has ended");
+  EXPECT_THAT(rt::scripted::Journal(), ::testing::Contains("loop ended"));
+}
+
+TEST_F(RuntimeContract, ThemedLookTakesSchemesOneToThreeAndAnythingElseSwitchesItOff) {
+  EXPECT_EQ(Run(
+                [] {
+                  for (const int scheme : {1, 2, 3, 0, 4, -1}) {
+                    EXPECT_TRUE(rt::SwitchThemedLook(scheme));
+                  }
+                },
+                rt::scripted::Script{}),
+            0);
+  EXPECT_THAT(rt::scripted::Journal(), ElementsAre("theme 1", "theme 2", "theme 3", "theme 0",
+                                                   "theme 0", "theme 0", "exit routine"));
+}
+
+TEST_F(RuntimeContract, ExitRoutineRunsOnceAndTheLatestRegisteredWins) {
+  static int firstRuns = 0;
+  static int secondRuns = 0;
+  firstRuns = 0;
+  secondRuns = 0;
+  EXPECT_EQ(Run(
+                [] {
+                  rt::RegisterExitRoutine([] { ++firstRuns; });
+                  rt::RegisterExitRoutine([] { ++secondRuns; });
+                },
+                rt::scripted::Script{}),
+            0);
+  EXPECT_EQ(firstRuns, 0);
+  EXPECT_EQ(secondRuns, 1);
+}
+
+TEST_F(RuntimeContract, ProgramFolderIsTheFolderPartOfTheProgramPath) {
+  static std::string seen;
+  seen.clear();
+  EXPECT_EQ(Run([] { seen = rt::ProgramFolder(); }, rt::scripted::Script{}), 0);
+  EXPECT_EQ(seen, folder.Path());
+  EXPECT_EQ(testing_support::WorkingFolder(), folder.Path());
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+// The in-memory transcoder over the real picture library and codecs.
+#include "transcode/transcode_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "runtime/bytes.h"
+#include "runtime/posix/handle_counts.h"
+#include "runtime/posix/picture/picture_codec.h"
+
+namespace {
+
+void PutLittleEndian(rt::Bytes& bytes, std::uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) {
+    bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  }
+}
+
+// A 24-bit BMP file written byte by byte, so that the test does not lean on our encoder.
+// Pixel (x, y) is (x * 60, y * 90, 200), counted from the top-left corner.
+rt::Bytes MakeBmp24(std::uint32_t width, std::uint32_t height) {
+  const std::uint32_t rowSize = (width * 3 + 3) / 4 * 4;
+  const std::uint32_t pixelBytes = rowSize * height;
+  rt::Bytes bmp{'B', 'M'};
+  PutLittleEndian(bmp, 14 + 40 + pixelBytes, 4);
+  PutLittleEndian(bmp, 0, 4);
+  PutLittleEndian(bmp, 14 + 40, 4);
+  PutLittleEndian(bmp, 40, 4);
+  PutLittleEndian(bmp, width, 4);
+  PutLittleEndian(bmp, height, 4);
+  PutLittleEndian(bmp, 1, 2);
+  PutLittleEndian(bmp, 24, 2);
+  for (int field = 0; field < 6; ++field) {
+    PutLittleEndian(bmp, 0, 4);
+  }
+  for (std::uint32_t row = height; row-- > 0;) {  // bottom-up
+    for (std::uint32_t x = 0; x < width; ++x) {
+      bmp.push_back(200);                                  // blue
+      bmp.push_back(static_cast<std::uint8_t>(row * 90));  // green
+      bmp.push_back(static_cast<std::uint8_t>(x * 60));    // red
+    }
+    for (std::uint32_t pad = width * 3; pad < rowSize; ++pad) {
+      bmp.push_back(0);
+    }
+  }
+  return bmp;
+}
+
+struct Signature {
+  std::int32_t code;
+  std::vector<std::uint8_t> leadingBytes;
+};
+
+const Signature kSignatures[] = {
+    {1, {'B', 'M'}},        {2, {0xFF, 0xD8}},          {3, {'G', 'I', 'F', '8'}},
+    {4, {'I', 'I', 42, 0}}, {5, {0x89, 'P', 'N', 'G'}},
+};
+
+bool StartsWith(const rt::Bytes& bytes, const std::vector<std::uint8_t>& leading) {
+  return bytes.size() >= leading.size() &&
+         std::equal(leading.begin(), leading.end(), bytes.begin());
+}
+
+class TranscodePictureTest : public ::testing::Test {
+ protected:
+  TranscodePictureTest() { AppState = AppStateRecord{}; }
+};
+
+TEST_F(TranscodePictureTest, EveryFormatCodeInTheTableEncodesTheSamePixels) {
+  const rt::Bytes bmp = MakeBmp24(4, 3);
+  for (const Signature& signature : kSignatures) {
+    rt::Bytes result;
+    ASSERT_TRUE(TranscodePicture(bmp, signature.code, result)) << signature.code;
+    EXPECT_TRUE(StartsWith(result, signature.leadingBytes)) << signature.code;
+
+    rt::picture::Bitmap decoded;
+    ASSERT_TRUE(rt::picture::DecodePicture(result, decoded)) << signature.code;
+    EXPECT_EQ(decoded.width, 4U);
+    EXPECT_EQ(decoded.height, 3U);
+    if (signature.code != 2 && decoded.format == rt::picture::PixelFormat::Rgb) {
+      // Lossless formats give the pixels back exactly; (x, y) = (3, 2) is the last pixel.
+      const std::size_t last = decoded.pixels.size() - 3;
+      EXPECT_EQ(decoded.pixels[last], 180) << signature.code;
+      EXPECT_EQ(decoded.pixels[last + 1], 180) << signature.code;
+      EXPECT_EQ(decoded.pixels[last + 2], 200) << signature.code;
+    }
+  }
+}
+
+TEST_F(TranscodePictureTest, FailuresLeaveTheResultBufferAsItWas) {
+  const rt::Bytes bmp = MakeBmp24(4, 3);
+  const std::string text = "This is a text file, not a picture.\n";
+  const rt::Bytes textFile(text.begin(), text.end());
+  rt::Bytes truncated = bmp;
+  truncated.resize(30);
+  struct Case {
+    const char* name;
+    const rt::Bytes& input;
+    std::int32_t code;
+  };
+  const rt::Bytes empty;
+  const Case cases[] = {
+      {"empty input", empty, 2}, {"text file", textFile, 5}, {"truncated picture", truncated, 5},
+      {"code 0", bmp, 0},        {"code 6", bmp, 6},         {"code -1", bmp, -1},
+  };
+  for (const Case& c : cases) {
+    rt::Bytes result{1, 2, 3};
+    EXPECT_FALSE(TranscodePicture(c.input, c.code, result)) << c.name;
+    EXPECT_EQ(result, (rt::Bytes{1, 2, 3})) << c.name;
+  }
+}
+
+TEST_F(TranscodePictureTest, ConversionsInARowEachStartAndShutDownAndLetGoOfEverything) {
+  const rt::Bytes bmp = MakeBmp24(5, 5);
+  const rt::posix::HandleCounts before = rt::posix::CurrentHandleCounts();
+  rt::Bytes first;
+  rt::Bytes second;
+  ASSERT_TRUE(TranscodePicture(bmp, 1, first));
+  const std::uintptr_t firstToken = AppState.gdiplusToken;
+  ASSERT_TRUE(TranscodePicture(first, 1, second));  // a picture into its own format
+  EXPECT_NE(AppState.gdiplusToken, firstToken);
+  EXPECT_TRUE(StartsWith(second, {'B', 'M'}));
+  rt::Bytes failed;
+  EXPECT_FALSE(TranscodePicture(rt::Bytes{}, 3, failed));
+  EXPECT_EQ(rt::posix::CurrentHandleCounts(), before);
+  EXPECT_EQ(before.libraryStartups, 0U);
+}
+
+TEST(ToWideBytes, GivesUtf16LittleEndianWithOneZeroUnit) {
+  const rt::Bytes classId = ToWideBytes("{557CF400-1A04-11D3-9A73-0000F81EF32E}");
+  ASSERT_EQ(classId.size(), 78U);
+  EXPECT_EQ(classId[0], '{');
+  EXPECT_EQ(classId[1], 0);
+  EXPECT_EQ(classId[74], '}');
+  EXPECT_EQ(classId[76], 0);
+  EXPECT_EQ(classId[77], 0);
+
+  EXPECT_TRUE(ToWideBytes("").empty());
+  // U+56FE and U+1F600 (a surrogate pair) from their UTF-8 bytes.
+  EXPECT_EQ(ToWideBytes("图\xF0\x9F\x98\x80"),
+            (rt::Bytes{0xFE, 0x56, 0x3D, 0xD8, 0x00, 0xDE, 0x00, 0x00}));
+}
+
+}  // namespace
