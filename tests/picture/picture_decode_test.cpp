@@ -37,9 +37,9 @@ TEST(DecodeManifest, ListsEveryDecoder) {
   // Guards against a manifest that lost its lines, which would leave the table above empty.
   const auto cases = LoadManifest();
   for (const char* extension : {".png", ".jpg", ".bmp", ".gif", ".tif", ".ico"}) {
-    EXPECT_TRUE(std::any_of(cases.begin(), cases.end(),
-                            [&](const FixtureCase& c) { return c.file.ends_with(extension); }))
-        << extension;
+    EXPECT_TRUE(std::any_of(cases.begin(), cases.end(), [&](const FixtureCase& c) {
+      return c.file.ends_with(extension);
+    })) << extension;
   }
 }
 

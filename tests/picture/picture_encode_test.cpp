@@ -169,7 +169,11 @@ Bytes ReadWithLibpng(const Bytes& file) {
 // libtiff's RGBA reader from a temporary file. It premultiplies alpha, so only opaque pictures
 // compare pixel for pixel.
 Bytes ReadWithLibtiff(const Bytes& file) {
-  const std::string path = testing::TempDir() + "independent.tif";
+  // One file per test, as ctest runs tests in parallel.
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  const std::string path = testing::TempDir() +
+                           CaseName(std::string(test->test_suite_name()) + "_" + test->name()) +
+                           ".tif";
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
   const std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(TIFFOpen(path.c_str(), "r"), TIFFClose);
@@ -178,6 +182,7 @@ Bytes ReadWithLibtiff(const Bytes& file) {
       !TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height)) {
     return {};
   }
+  std::filesystem::remove(path);  // the open handle keeps the data
   std::vector<std::uint32_t> raster(std::size_t{width} * height);
   if (!TIFFReadRGBAImageOriented(tiff.get(), width, height, raster.data(), ORIENTATION_TOPLEFT,
                                  0)) {
@@ -185,10 +190,10 @@ Bytes ReadWithLibtiff(const Bytes& file) {
   }
   Bytes rgba;
   for (const std::uint32_t pixel : raster) {
-    rgba.insert(rgba.end(), {static_cast<std::uint8_t>(TIFFGetR(pixel)),
-                             static_cast<std::uint8_t>(TIFFGetG(pixel)),
-                             static_cast<std::uint8_t>(TIFFGetB(pixel)),
-                             static_cast<std::uint8_t>(TIFFGetA(pixel))});
+    rgba.insert(
+        rgba.end(),
+        {static_cast<std::uint8_t>(TIFFGetR(pixel)), static_cast<std::uint8_t>(TIFFGetG(pixel)),
+         static_cast<std::uint8_t>(TIFFGetB(pixel)), static_cast<std::uint8_t>(TIFFGetA(pixel))});
   }
   return rgba;
 }
@@ -202,8 +207,8 @@ Bytes ReadWithTurboJpeg(const Bytes& file) {
     return {};
   }
   Bytes rgba(std::size_t(width) * std::size_t(height) * 4);
-  if (tjDecompress2(handle.get(), data, file.size(), rgba.data(), width, 0, height, TJPF_RGBA,
-                    0) != 0) {
+  if (tjDecompress2(handle.get(), data, file.size(), rgba.data(), width, 0, height, TJPF_RGBA, 0) !=
+      0) {
     return {};
   }
   return rgba;
@@ -236,7 +241,8 @@ Bytes ReadWithGiflib(const Bytes& file) {
     GraphicsControlBlock control{};
     DGifSavedExtensionToGCB(gif, 0, &control);
     const SavedImage& image = gif->SavedImages[0];
-    const std::size_t count = std::size_t(image.ImageDesc.Width) * std::size_t(image.ImageDesc.Height);
+    const std::size_t count =
+        std::size_t(image.ImageDesc.Width) * std::size_t(image.ImageDesc.Height);
     for (std::size_t i = 0; i < count; ++i) {
       const int index = image.RasterBits[i];
       const GifColorType colour = gif->SColorMap->Colors[index];

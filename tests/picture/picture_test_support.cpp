@@ -23,7 +23,9 @@ Bytes ReadFile(const std::filesystem::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-Bytes ReadFixture(const std::string& name) { return ReadFile(FixturePath(name)); }
+Bytes ReadFixture(const std::string& name) {
+  return ReadFile(FixturePath(name));
+}
 
 std::vector<FixtureCase> LoadManifest() {
   std::vector<FixtureCase> cases;
@@ -127,7 +129,8 @@ Bytes OnWhite(const Bytes& rgba) {
   for (std::size_t i = 0; i < rgba.size(); i += 4) {
     const unsigned alpha = rgba[i + 3];
     for (std::size_t c = 0; c < 3; ++c) {
-      out[i + c] = static_cast<std::uint8_t>((rgba[i + c] * alpha + 255 * (255 - alpha) + 127) / 255);
+      out[i + c] =
+          static_cast<std::uint8_t>((rgba[i + c] * alpha + 255 * (255 - alpha) + 127) / 255);
     }
     out[i + 3] = 255;
   }

@@ -25,7 +25,9 @@ struct FixtureCase {
   std::string reference;
   std::uint32_t width, height;
 };
-inline void PrintTo(const FixtureCase& c, std::ostream* out) { *out << c.file; }
+inline void PrintTo(const FixtureCase& c, std::ostream* out) {
+  *out << c.file;
+}
 std::vector<FixtureCase> LoadManifest();
 std::string CaseName(const std::string& file);  // a test name made from a file name
 

@@ -11,44 +11,11 @@
 #include "runtime/bytes.h"
 #include "runtime/posix/handle_counts.h"
 #include "runtime/posix/picture/picture_codec.h"
+#include "support/pictures.h"
 
 namespace {
 
-void PutLittleEndian(rt::Bytes& bytes, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) {
-    bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-  }
-}
-
-// A 24-bit BMP file written byte by byte, so that the test does not lean on our encoder.
-// Pixel (x, y) is (x * 60, y * 90, 200), counted from the top-left corner.
-rt::Bytes MakeBmp24(std::uint32_t width, std::uint32_t height) {
-  const std::uint32_t rowSize = (width * 3 + 3) / 4 * 4;
-  const std::uint32_t pixelBytes = rowSize * height;
-  rt::Bytes bmp{'B', 'M'};
-  PutLittleEndian(bmp, 14 + 40 + pixelBytes, 4);
-  PutLittleEndian(bmp, 0, 4);
-  PutLittleEndian(bmp, 14 + 40, 4);
-  PutLittleEndian(bmp, 40, 4);
-  PutLittleEndian(bmp, width, 4);
-  PutLittleEndian(bmp, height, 4);
-  PutLittleEndian(bmp, 1, 2);
-  PutLittleEndian(bmp, 24, 2);
-  for (int field = 0; field < 6; ++field) {
-    PutLittleEndian(bmp, 0, 4);
-  }
-  for (std::uint32_t row = height; row-- > 0;) {  // bottom-up
-    for (std::uint32_t x = 0; x < width; ++x) {
-      bmp.push_back(200);                                  // blue
-      bmp.push_back(static_cast<std::uint8_t>(row * 90));  // green
-      bmp.push_back(static_cast<std::uint8_t>(x * 60));    // red
-    }
-    for (std::uint32_t pad = width * 3; pad < rowSize; ++pad) {
-      bmp.push_back(0);
-    }
-  }
-  return bmp;
-}
+using testing_support::MakeBmp24;
 
 struct Signature {
   std::int32_t code;

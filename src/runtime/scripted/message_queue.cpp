@@ -85,6 +85,7 @@ void Dispatch(Message message) {
       return;
     }
     case Kind::Do:
+    case Kind::Look:
       action.handler();
       return;
     case Kind::Fault:
@@ -107,15 +108,25 @@ void Dispatch(Message message) {
   }
 }
 
-// Queues the person's next action. False when the script has ended.
-bool TakeNextAction(bool skipIdleSteps) {
+// Actions that wait for the program to wait: they are never taken in a message step.
+bool WaitsForTheProgram(UserAction::Kind kind) {
+  return IsAnswer(kind) || kind == UserAction::Kind::Look;
+}
+
+// Queues the person's next action. False when the script has ended. In a message step a
+// dialog's answer waits for its dialog (nobody can press a button that is not there yet), and
+// a look waits for the program to be done.
+bool TakeNextAction(bool inMessageStep) {
   State& state = TheState();
   const auto& actions = state.setup.script.Actions();
   while (state.nextAction < actions.size()) {
+    if (inMessageStep && WaitsForTheProgram(actions[state.nextAction].kind)) {
+      return true;
+    }
     UserAction action = actions[state.nextAction++];
     if (action.kind == UserAction::Kind::Idle) {
-      if (skipIdleSteps) {
-        continue;
+      if (!inMessageStep) {
+        continue;  // a waiting program lets idle moments pass
       }
       return true;
     }
@@ -148,7 +159,7 @@ void ReportProblem(std::string problem) {
 bool WaitUntil(const std::function<bool()>& finished, const AnswerTaker& takeAnswer) {
   State& state = TheState();
   while (!finished()) {
-    if (state.queue.empty() && !TakeNextAction(/*skipIdleSteps=*/true)) {
+    if (state.queue.empty() && !TakeNextAction(/*inMessageStep=*/false)) {
       EndTheWaitWithoutScript();
       if (state.queue.empty()) {
         return false;
@@ -173,7 +184,7 @@ namespace rt {
 
 void LetPendingMessagesRun() {
   scripted::State& state = scripted::TheState();
-  scripted::TakeNextAction(/*skipIdleSteps=*/false);
+  scripted::TakeNextAction(/*inMessageStep=*/true);
   while (!state.queue.empty() && state.queue.front().kind != scripted::Message::Kind::Quit) {
     scripted::Message message = std::move(state.queue.front());
     state.queue.pop_front();

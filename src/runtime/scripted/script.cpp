@@ -24,6 +24,10 @@ Script& Script::Do(std::function<void()> handler) {
   return Add({.kind = UserAction::Kind::Do, .handler = std::move(handler)});
 }
 
+Script& Script::Look(std::function<void()> handler) {
+  return Add({.kind = UserAction::Kind::Look, .handler = std::move(handler)});
+}
+
 Script& Script::Fault(std::string fault) {
   return Add({.kind = UserAction::Kind::Fault, .text = std::move(fault)});
 }

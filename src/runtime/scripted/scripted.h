@@ -6,9 +6,10 @@
 // - at each "let pending messages run" step exactly one action of the script arrives (an idle
 //   step included) before the waiting messages are dispatched.
 // So an action that the script puts after N - 1 idle steps arrives during the N-th message
-// step of a handler. A dialog takes the first answer that reaches it; clicks and closes on the
-// windows it disables are ignored, as a real disabled window ignores them. Everything runs on
-// the calling thread, in a fixed order.
+// step of a handler. An answer to a dialog waits until a dialog is open, and the dialog takes
+// it; a look waits until the program waits; clicks and closes on the windows a dialog disables are
+// ignored, as a real disabled window ignores them. Everything runs on the calling thread, in a
+// fixed order.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,7 @@ struct UserAction {
     Idle,
     Close,         // closes `window` (close button, Alt+F4 or Esc)
     Do,            // runs `handler`, standing for any other user input
+    Look,          // runs `handler` once the program waits for the person
     Fault,         // the platform fails: the fatal error report follows
     Click,         // clicks entry `position` of the toolbar `control`
     Pick,          // picks item `position` of the drop-down `control`
@@ -50,6 +52,9 @@ class Script {
   Script& Idle(int steps = 1);
   Script& Close(const WindowDescription& window);
   Script& Do(std::function<void()> handler);
+  // Runs `handler` only when the program waits for the person (at the message loop, a modal
+  // window or a dialog), never in a handler's message step: for looking at what a command did.
+  Script& Look(std::function<void()> handler);
   Script& Fault(std::string fault);
   Script& Click(ControlRef toolbar, int index);
   Script& Pick(ControlRef dropDown, int position);

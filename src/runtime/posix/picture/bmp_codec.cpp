@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kV5HeaderSize = 124;
-constexpr std::uint32_t kPixelsPerMetre = 3780;  // 96 dots per inch
+constexpr std::uint32_t kPixelsPerMetre = 3780;         // 96 dots per inch
 constexpr std::uint32_t kSrgbColourSpace = 0x73524742;  // 'sRGB'
 constexpr std::uint32_t kIntentImages = 4;
 
@@ -173,8 +173,8 @@ bool DecodeBmp(FileBytes file, Bitmap& bitmap) {
       *pixelOffset >= file.size()) {
     return false;
   }
-  return DecodeDibPixels(dib, header, *pixelOffset - kFileHeaderSize,
-                         file.subspan(*pixelOffset), bitmap);
+  return DecodeDibPixels(dib, header, *pixelOffset - kFileHeaderSize, file.subspan(*pixelOffset),
+                         bitmap);
 }
 
 bool EncodeBmp(const Bitmap& bitmap, Output& file) {

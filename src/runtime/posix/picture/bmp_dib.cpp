@@ -112,8 +112,8 @@ bool DecodeRle(std::span<const std::uint8_t> data, const DibHeader& header, std:
   return true;
 }
 
-bool ReadColourTable(std::span<const std::uint8_t> dib, const DibHeader& header,
-                     std::size_t limit, Bitmap& bitmap) {
+bool ReadColourTable(std::span<const std::uint8_t> dib, const DibHeader& header, std::size_t limit,
+                     Bitmap& bitmap) {
   const std::size_t end = std::min(limit, dib.size());
   if (header.colourTableOffset > end) {
     return false;
@@ -197,14 +197,12 @@ bool ReadDibHeader(std::span<const std::uint8_t> dib, DibHeader& header) {
   const bool bitfields =
       header.compression == kBiBitfields || header.compression == kBiAlphaBitfields;
   const bool rle = header.compression == kBiRle8 || header.compression == kBiRle4;
-  if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 &&
-      bits != 32) {
+  if (bits != 1 && bits != 2 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
     return false;
   }
   if ((header.compression == kBiRle8 && bits != 8) ||
-      (header.compression == kBiRle4 && bits != 4) ||
-      (bitfields && bits != 16 && bits != 32) || (rle && header.topDown) ||
-      (header.compression != kBiRgb && !rle && !bitfields)) {
+      (header.compression == kBiRle4 && bits != 4) || (bitfields && bits != 16 && bits != 32) ||
+      (rle && header.topDown) || (header.compression != kBiRgb && !rle && !bitfields)) {
     return false;
   }
 

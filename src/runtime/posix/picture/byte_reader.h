@@ -31,13 +31,11 @@ class ByteReader {
   }
   std::optional<std::uint16_t> U16(std::uint64_t offset) const {
     const auto value = Read(offset, 2);
-    return value ? std::optional<std::uint16_t>(static_cast<std::uint16_t>(*value))
-                 : std::nullopt;
+    return value ? std::optional<std::uint16_t>(static_cast<std::uint16_t>(*value)) : std::nullopt;
   }
   std::optional<std::uint32_t> U32(std::uint64_t offset) const {
     const auto value = Read(offset, 4);
-    return value ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(*value))
-                 : std::nullopt;
+    return value ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(*value)) : std::nullopt;
   }
   std::optional<std::uint64_t> U64(std::uint64_t offset) const { return Read(offset, 8); }
   std::optional<std::int32_t> I32(std::uint64_t offset) const {

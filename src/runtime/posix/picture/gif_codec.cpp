@@ -217,8 +217,7 @@ bool WriteGif(GifFileType* gif, const Bitmap& bitmap, const QuantisedPicture& pi
   // giflib masks the line it is given in place, so it gets a copy of each row.
   std::vector<GifPixelType> line(bitmap.width);
   for (std::uint32_t y = 0; y < bitmap.height; ++y) {
-    std::copy_n(picture.indexes.data() + std::size_t{y} * bitmap.width, bitmap.width,
-                line.data());
+    std::copy_n(picture.indexes.data() + std::size_t{y} * bitmap.width, bitmap.width, line.data());
     if (EGifPutLine(gif, line.data(), width) == GIF_ERROR) {
       return false;
     }

@@ -15,9 +15,9 @@
 namespace rt::picture {
 
 struct QuantisedPicture {
-  std::vector<std::uint8_t> indexes;   // one per pixel
-  std::vector<PaletteEntry> palette;   // at most 256 entries, all opaque but the transparent one
-  int transparentIndex = -1;           // -1 when no pixel is transparent
+  std::vector<std::uint8_t> indexes;  // one per pixel
+  std::vector<PaletteEntry> palette;  // at most 256 entries, all opaque but the transparent one
+  int transparentIndex = -1;          // -1 when no pixel is transparent
 };
 
 // Pixels with alpha below half become the transparent index.

@@ -45,7 +45,9 @@ std::optional<IconEntry> LargestEntry(const ByteReader& reader) {
   return best;
 }
 
-bool MaskBit(const std::uint8_t* row, std::uint32_t x) { return (row[x >> 3] >> (7 - (x & 7))) & 1; }
+bool MaskBit(const std::uint8_t* row, std::uint32_t x) {
+  return (row[x >> 3] >> (7 - (x & 7))) & 1;
+}
 
 // Applies the 1-bit mask (1 = transparent) that follows the colour pixels.
 void ApplyMask(std::span<const std::uint8_t> mask, Bitmap& bitmap) {
@@ -109,8 +111,8 @@ bool DecodeIconDib(std::span<const std::uint8_t> dib, Bitmap& bitmap) {
     return false;
   }
   const std::uint64_t colourBytes = DibStride(header.width, header.bitsPerPixel) * header.height;
-  const auto mask = colourBytes < pixels.size() ? pixels.subspan(colourBytes)
-                                                : std::span<const std::uint8_t>();
+  const auto mask =
+      colourBytes < pixels.size() ? pixels.subspan(colourBytes) : std::span<const std::uint8_t>();
   if (fourthByteAlpha) {
     // Old 32-bit icons leave the alpha bytes zero and rely on the mask alone.
     bool alphaUnused = true;

@@ -60,8 +60,8 @@ bool DecodeJpeg(FileBytes file, Bitmap& bitmap) {
   auto* data = const_cast<unsigned char*>(file.data());  // TurboJPEG 2.1 lacks const
   const auto size = static_cast<unsigned long>(file.size());
   int width = 0, height = 0, subsampling = 0, colourspace = 0;
-  if (tjDecompressHeader3(handle.get(), data, size, &width, &height, &subsampling,
-                          &colourspace) != 0 ||
+  if (tjDecompressHeader3(handle.get(), data, size, &width, &height, &subsampling, &colourspace) !=
+          0 ||
       width <= 0 || height <= 0) {
     return false;
   }
@@ -82,8 +82,7 @@ bool DecodeJpeg(FileBytes file, Bitmap& bitmap) {
     }
     CmykToRgb(inks, markers.adobe, bitmap.pixels.data());
   } else if (tjDecompress2(handle.get(), data, size, bitmap.pixels.data(), width, 0, height,
-                           format == PixelFormat::Gray ? TJPF_GRAY : TJPF_RGB,
-                           kDecodeFlags) != 0) {
+                           format == PixelFormat::Gray ? TJPF_GRAY : TJPF_RGB, kDecodeFlags) != 0) {
     return false;
   }
   bitmap.iccProfile = std::move(markers.iccProfile);
@@ -106,10 +105,10 @@ bool EncodeJpeg(const Bitmap& bitmap, Output& file) {
   const bool gray = bitmap.format == PixelFormat::Gray;
   unsigned char* compressed = nullptr;
   unsigned long compressedSize = 0;
-  const int result = tjCompress2(handle.get(), source, static_cast<int>(bitmap.width), 0,
-                                 static_cast<int>(bitmap.height), gray ? TJPF_GRAY : TJPF_RGB,
-                                 &compressed, &compressedSize, gray ? TJSAMP_GRAY : TJSAMP_420,
-                                 kQuality, 0);
+  const int result =
+      tjCompress2(handle.get(), source, static_cast<int>(bitmap.width), 0,
+                  static_cast<int>(bitmap.height), gray ? TJPF_GRAY : TJPF_RGB, &compressed,
+                  &compressedSize, gray ? TJSAMP_GRAY : TJSAMP_420, kQuality, 0);
   const TurboJpegBuffer owner(compressed);
   if (result != 0 || !owner) {
     return false;

@@ -31,8 +31,7 @@ bool StartsWith(std::span<const std::uint8_t> bytes, const std::array<std::uint8
 }
 
 // Joins APP2 chunks in sequence order; any gap, duplicate or disagreement drops the profile.
-std::vector<std::uint8_t> JoinIccChunks(
-    const std::vector<std::span<const std::uint8_t>>& chunks) {
+std::vector<std::uint8_t> JoinIccChunks(const std::vector<std::span<const std::uint8_t>>& chunks) {
   if (chunks.empty()) {
     return {};
   }

@@ -9,9 +9,9 @@
 namespace rt::picture {
 
 struct JpegMarkers {
-  std::span<const std::uint8_t> exif;      // TIFF-structured block after "Exif\0\0", or empty
-  std::vector<std::uint8_t> iccProfile;    // reassembled profile, empty when absent or broken
-  bool adobe = false;                      // an Adobe APP14 marker was seen
+  std::span<const std::uint8_t> exif;    // TIFF-structured block after "Exif\0\0", or empty
+  std::vector<std::uint8_t> iccProfile;  // reassembled profile, empty when absent or broken
+  bool adobe = false;                    // an Adobe APP14 marker was seen
 };
 
 // Walks the markers from SOI up to the first start of scan. Returns false when the marker

@@ -21,8 +21,7 @@ struct SourceMapping {
   std::ptrdiff_t origin, stepX, stepY;
 };
 
-SourceMapping MappingFor(int orientation, std::ptrdiff_t storedWidth,
-                         std::ptrdiff_t storedHeight) {
+SourceMapping MappingFor(int orientation, std::ptrdiff_t storedWidth, std::ptrdiff_t storedHeight) {
   const std::ptrdiff_t w = storedWidth;
   const std::ptrdiff_t h = storedHeight;
   switch (orientation) {

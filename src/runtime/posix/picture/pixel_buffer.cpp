@@ -12,8 +12,7 @@ bool WithinDecodeLimit(std::uint64_t width, std::uint64_t height, PixelFormat fo
   return width * height * BytesPerPixel(format) <= kMaxPixelBytes;
 }
 
-bool AllocatePixels(Bitmap& bitmap, std::uint32_t width, std::uint32_t height,
-                    PixelFormat format) {
+bool AllocatePixels(Bitmap& bitmap, std::uint32_t width, std::uint32_t height, PixelFormat format) {
   if (!WithinDecodeLimit(width, height, format)) {
     return false;
   }

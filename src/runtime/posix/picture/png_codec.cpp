@@ -52,8 +52,7 @@ void IgnorePngWarning(png_structp, png_const_charp) {}
 class PngReader {
  public:
   explicit PngReader(PngReadContext* context)
-      : png_(png_create_read_struct(PNG_LIBPNG_VER_STRING, context, OnPngError,
-                                    IgnorePngWarning)),
+      : png_(png_create_read_struct(PNG_LIBPNG_VER_STRING, context, OnPngError, IgnorePngWarning)),
         info_(png_ ? png_create_info_struct(png_) : nullptr) {}
   ~PngReader() { png_destroy_read_struct(&png_, info_ ? &info_ : nullptr, nullptr); }
   PngReader(const PngReader&) = delete;
@@ -131,6 +130,9 @@ bool ReadPngRows(png_structp png, png_bytepp rows) {
     return false;
   }
   png_read_image(png, rows);
+  // Reading on to IEND checks the rest of the file, so a file cut short after its pixel data
+  // still counts as truncated.
+  png_read_end(png, nullptr);
   return true;
 }
 
@@ -174,7 +176,9 @@ struct CompressorDeleter {
 };
 using Compressor = std::unique_ptr<libdeflate_compressor, CompressorDeleter>;
 
-constexpr int kCompressionLevel = 6;
+// libdeflate level 5 writes files within about 2-3% of zlib level 6 with adaptive filters (what
+// ImageMagick writes) in roughly two thirds of the time of its own level 6.
+constexpr int kCompressionLevel = 5;
 
 void PutU32(Output& out, std::uint32_t value) {
   out.push_back(static_cast<std::uint8_t>(value >> 24));
@@ -234,8 +238,8 @@ PngLayout LayoutFor(const Bitmap& bitmap) {
 }
 
 void AppendHeader(Output& out, const Bitmap& bitmap, const PngLayout& layout) {
-  static constexpr std::array<std::uint8_t, 8> kSignature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1a,
-                                                          '\n'};
+  static constexpr std::array<std::uint8_t, 8> kSignature{0x89, 'P',  'N',  'G',
+                                                          '\r', '\n', 0x1a, '\n'};
   out.insert(out.end(), kSignature.begin(), kSignature.end());
   const std::size_t start = OpenChunk(out);
   PutU32(out, bitmap.width);
@@ -352,9 +356,8 @@ bool EncodePng(const Bitmap& bitmap, Output& file) {
                           bitmap.height, 1, PngFilterChoice::None);
   } else {
     // Palette indexes do not predict one another, so adaptive filtering only costs time there.
-    const PngFilterChoice choice = bitmap.format == PixelFormat::Indexed
-                                       ? PngFilterChoice::None
-                                       : PngFilterChoice::Adaptive;
+    const PngFilterChoice choice =
+        bitmap.format == PixelFormat::Indexed ? PngFilterChoice::None : PngFilterChoice::Adaptive;
     filtered = FilterRows(bitmap.pixels.data(), RowBytes(bitmap), bitmap.height,
                           layout.bytesPerPixel, choice);
   }

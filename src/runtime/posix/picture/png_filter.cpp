@@ -9,43 +9,57 @@ namespace {
 
 enum FilterType : std::uint8_t { kNone = 0, kSub = 1, kUp = 2, kAverage = 3, kPaeth = 4 };
 
-std::uint8_t PaethPredictor(int a, int b, int c) {
-  const int p = a + b - c;
-  const int pa = std::abs(p - a);
-  const int pb = std::abs(p - b);
-  const int pc = std::abs(p - c);
-  if (pa <= pb && pa <= pc) {
-    return static_cast<std::uint8_t>(a);
+// The loops below are kept free of branches and cross-iteration state (other than reading the
+// source row) so that the compiler can vectorise them; the first pixel, which has no left
+// neighbour, is handled apart.
+
+void FilterSub(const std::uint8_t* row, std::size_t n, std::size_t bpp, std::uint8_t* out) {
+  std::memcpy(out, row, bpp);
+  for (std::size_t i = bpp; i < n; ++i) {
+    out[i] = static_cast<std::uint8_t>(row[i] - row[i - bpp]);
   }
-  return static_cast<std::uint8_t>(pb <= pc ? b : c);
 }
 
-// Magnitude of a filtered byte read as a signed value: the usual cost estimate for a row.
-inline std::uint32_t Cost(std::uint8_t value) {
-  return value < 128 ? value : 256u - value;
+void FilterUp(const std::uint8_t* row, const std::uint8_t* above, std::size_t n,
+              std::uint8_t* out) {
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = static_cast<std::uint8_t>(row[i] - above[i]);
+  }
 }
 
-// Writes one filter's output for a row and returns its cost. `above` is all zero for row 0.
-template <FilterType kType>
-std::uint32_t Apply(const std::uint8_t* row, const std::uint8_t* above, std::size_t rowBytes,
-                    std::size_t bpp, std::uint8_t* out) {
-  std::uint32_t cost = 0;
-  for (std::size_t i = 0; i < rowBytes; ++i) {
-    const int left = i >= bpp ? row[i - bpp] : 0;
-    const int up = above[i];
-    const int upLeft = i >= bpp ? above[i - bpp] : 0;
-    int predicted = 0;
-    if constexpr (kType == kSub) {
-      predicted = left;
-    } else if constexpr (kType == kUp) {
-      predicted = up;
-    } else if constexpr (kType == kAverage) {
-      predicted = (left + up) >> 1;
-    } else if constexpr (kType == kPaeth) {
-      predicted = PaethPredictor(left, up, upLeft);
-    }
+void FilterAverage(const std::uint8_t* row, const std::uint8_t* above, std::size_t n,
+                   std::size_t bpp, std::uint8_t* out) {
+  for (std::size_t i = 0; i < bpp; ++i) {
+    out[i] = static_cast<std::uint8_t>(row[i] - (above[i] >> 1));
+  }
+  for (std::size_t i = bpp; i < n; ++i) {
+    out[i] = static_cast<std::uint8_t>(row[i] - ((row[i - bpp] + above[i]) >> 1));
+  }
+}
+
+void FilterPaeth(const std::uint8_t* row, const std::uint8_t* above, std::size_t n, std::size_t bpp,
+                 std::uint8_t* out) {
+  // With no left neighbour the predictor is the byte above.
+  for (std::size_t i = 0; i < bpp; ++i) {
+    out[i] = static_cast<std::uint8_t>(row[i] - above[i]);
+  }
+  for (std::size_t i = bpp; i < n; ++i) {
+    const int a = row[i - bpp], b = above[i], c = above[i - bpp];
+    // Distances of a + b - c from a, b and c.
+    const int pa = std::abs(b - c);
+    const int pb = std::abs(a - c);
+    const int pc = std::abs(a + b - 2 * c);
+    const int predicted = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
     out[i] = static_cast<std::uint8_t>(row[i] - predicted);
-    cost += Cost(out[i]);
+  }
+}
+
+// Sum of the bytes read as signed magnitudes: the usual estimate of how well a row compresses.
+std::uint32_t Cost(const std::uint8_t* bytes, std::size_t n) {
+  std::uint32_t cost = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::uint32_t v = bytes[i];
+    cost += v < 128 ? v : 256 - v;
   }
   return cost;
 }
@@ -65,33 +79,34 @@ std::vector<std::uint8_t> FilterRows(const std::uint8_t* rows, std::size_t rowBy
     return filtered;
   }
 
+  const std::size_t bpp = bytesPerPixel;
   const std::vector<std::uint8_t> zeroRow(rowBytes, 0);
   // One scratch row per filter other than None; the winner is copied to the output.
   std::vector<std::uint8_t> scratch(rowBytes * 4);
+  std::array<std::uint8_t*, 5> candidates{nullptr, scratch.data(), scratch.data() + rowBytes,
+                                          scratch.data() + 2 * rowBytes,
+                                          scratch.data() + 3 * rowBytes};
   for (std::size_t y = 0; y < height; ++y) {
     const std::uint8_t* row = rows + y * rowBytes;
     const std::uint8_t* above = y > 0 ? row - rowBytes : zeroRow.data();
-    std::array<std::uint32_t, 5> costs{};
-    for (std::size_t i = 0; i < rowBytes; ++i) {
-      costs[kNone] += Cost(row[i]);
-    }
-    std::uint8_t* candidates = scratch.data();
-    costs[kSub] = Apply<kSub>(row, above, rowBytes, bytesPerPixel, candidates);
-    costs[kUp] = Apply<kUp>(row, above, rowBytes, bytesPerPixel, candidates + rowBytes);
-    costs[kAverage] =
-        Apply<kAverage>(row, above, rowBytes, bytesPerPixel, candidates + 2 * rowBytes);
-    costs[kPaeth] = Apply<kPaeth>(row, above, rowBytes, bytesPerPixel, candidates + 3 * rowBytes);
+    FilterSub(row, rowBytes, bpp, candidates[kSub]);
+    FilterUp(row, above, rowBytes, candidates[kUp]);
+    FilterAverage(row, above, rowBytes, bpp, candidates[kAverage]);
+    FilterPaeth(row, above, rowBytes, bpp, candidates[kPaeth]);
+    candidates[kNone] = const_cast<std::uint8_t*>(row);
 
     std::size_t best = kNone;
+    std::uint32_t bestCost = Cost(row, rowBytes);
     for (std::size_t type = kSub; type <= kPaeth; ++type) {
-      if (costs[type] < costs[best]) {
+      const std::uint32_t cost = Cost(candidates[type], rowBytes);
+      if (cost < bestCost) {
+        bestCost = cost;
         best = type;
       }
     }
     std::uint8_t* out = filtered.data() + y * (rowBytes + 1);
     out[0] = static_cast<std::uint8_t>(best);
-    const std::uint8_t* chosen = best == kNone ? row : candidates + (best - 1) * rowBytes;
-    std::memcpy(out + 1, chosen, rowBytes);
+    std::memcpy(out + 1, candidates[best], rowBytes);
   }
   return filtered;
 }

@@ -274,7 +274,7 @@ void ReadColourProfile(TIFF* tiff, Bitmap& bitmap) {
 bool WriteTags(TIFF* tiff, const Bitmap& bitmap) {
   const bool indexed = bitmap.format == PixelFormat::Indexed;
   const std::uint16_t samples = static_cast<std::uint16_t>(BytesPerPixel(bitmap.format));
-  const std::uint16_t photometric = indexed                                ? PHOTOMETRIC_PALETTE
+  const std::uint16_t photometric = indexed                              ? PHOTOMETRIC_PALETTE
                                     : bitmap.format == PixelFormat::Gray ? PHOTOMETRIC_MINISBLACK
                                                                          : PHOTOMETRIC_RGB;
   bool ok = TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, bitmap.width) &&
@@ -303,14 +303,15 @@ bool WriteTags(TIFF* tiff, const Bitmap& bitmap) {
     ok = TIFFSetField(tiff, TIFFTAG_COLORMAP, maps.data(), maps.data() + 256, maps.data() + 512);
   }
   if (ok && !bitmap.iccProfile.empty()) {
-    ok = TIFFSetField(tiff, TIFFTAG_ICCPROFILE, static_cast<std::uint32_t>(bitmap.iccProfile.size()),
-                      bitmap.iccProfile.data());
+    ok =
+        TIFFSetField(tiff, TIFFTAG_ICCPROFILE, static_cast<std::uint32_t>(bitmap.iccProfile.size()),
+                     bitmap.iccProfile.data());
   }
   constexpr std::size_t kStripTarget = 256 * 1024;
   const std::size_t rowsPerStrip = std::max<std::size_t>(1, kStripTarget / RowBytes(bitmap));
-  return ok && TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP,
-                            static_cast<std::uint32_t>(std::min<std::size_t>(rowsPerStrip,
-                                                                             bitmap.height)));
+  return ok && TIFFSetField(
+                   tiff, TIFFTAG_ROWSPERSTRIP,
+                   static_cast<std::uint32_t>(std::min<std::size_t>(rowsPerStrip, bitmap.height)));
 }
 
 bool WriteTiff(const Bitmap& bitmap, Output& file) {
@@ -339,7 +340,7 @@ bool WriteTiff(const Bitmap& bitmap, Output& file) {
 }  // namespace
 
 bool DecodeTiff(FileBytes file, Bitmap& bitmap) {
-  if (!TiffDirectoryChainIsSound(file)) {
+  if (!TiffStructureIsSound(file)) {
     return false;
   }
   TiffMemoryStream stream;
@@ -360,7 +361,8 @@ bool DecodeTiff(FileBytes file, Bitmap& bitmap) {
   }
   const std::optional<PixelFormat> direct = DirectFormat(layout);
   if (direct) {
-    if ((*direct == PixelFormat::Indexed && !ReadPalette(tiff.get(), layout.bitsPerSample, bitmap)) ||
+    if ((*direct == PixelFormat::Indexed &&
+         !ReadPalette(tiff.get(), layout.bitsPerSample, bitmap)) ||
         !AllocatePixels(bitmap, layout.width, layout.height, *direct) ||
         !ReadRows(tiff.get(), layout, bitmap)) {
       return false;

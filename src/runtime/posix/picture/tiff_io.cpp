@@ -18,7 +18,9 @@ constexpr tmsize_t kMaxSingleAllocation = static_cast<tmsize_t>(kMaxPixelBytes +
 // A file with more pages than this is taken as hostile.
 constexpr std::size_t kMaxDirectories = 65536;
 
-TiffMemoryStream& StreamOf(thandle_t handle) { return *static_cast<TiffMemoryStream*>(handle); }
+TiffMemoryStream& StreamOf(thandle_t handle) {
+  return *static_cast<TiffMemoryStream*>(handle);
+}
 
 std::uint64_t StreamSize(const TiffMemoryStream& stream) {
   return stream.output ? stream.output->size() : stream.input.size();
@@ -30,10 +32,9 @@ tmsize_t ReadProc(thandle_t handle, void* buffer, tmsize_t size) {
   if (size < 0 || stream.position > total) {
     return -1;
   }
-  const std::uint64_t count = std::min<std::uint64_t>(static_cast<std::uint64_t>(size),
-                                                      total - stream.position);
-  const std::uint8_t* source =
-      stream.output ? stream.output->data() : stream.input.data();
+  const std::uint64_t count =
+      std::min<std::uint64_t>(static_cast<std::uint64_t>(size), total - stream.position);
+  const std::uint8_t* source = stream.output ? stream.output->data() : stream.input.data();
   if (count > 0) {
     std::memcpy(buffer, source + stream.position, count);
   }
@@ -73,9 +74,13 @@ toff_t SeekProc(thandle_t handle, toff_t offset, int whence) {
   return stream.position;
 }
 
-int CloseProc(thandle_t) { return 0; }
+int CloseProc(thandle_t) {
+  return 0;
+}
 
-toff_t SizeProc(thandle_t handle) { return StreamSize(StreamOf(handle)); }
+toff_t SizeProc(thandle_t handle) {
+  return StreamSize(StreamOf(handle));
+}
 
 // Reading maps the input directly, so strips are decoded from it without a copy.
 int MapProc(thandle_t handle, void** base, toff_t* size) {
@@ -95,7 +100,9 @@ int OnTiffError(TIFF*, void* userData, const char*, const char*, va_list) {
   return 1;  // handled: libtiff must not call any process-wide handler
 }
 
-int IgnoreTiffWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+int IgnoreTiffWarning(TIFF*, void*, const char*, const char*, va_list) {
+  return 1;
+}
 
 struct OptionsDeleter {
   void operator()(TIFFOpenOptions* options) const { TIFFOpenOptionsFree(options); }
@@ -113,14 +120,46 @@ TiffHandle Open(TiffMemoryStream& stream, const char* mode) {
                                       CloseProc, SizeProc, MapProc, UnmapProc, options.get()));
 }
 
+// Bytes per value of each TIFF field type; 0 for types libtiff does not know.
+std::uint64_t FieldTypeSize(std::uint16_t type) {
+  switch (type) {
+    case 1:
+    case 2:
+    case 6:
+    case 7:  // byte, ASCII, signed byte, undefined
+      return 1;
+    case 3:
+    case 8:  // short, signed short
+      return 2;
+    case 4:
+    case 9:
+    case 11:
+    case 13:  // long, signed long, float, IFD
+      return 4;
+    case 5:
+    case 10:
+    case 12:
+    case 16:
+    case 17:
+    case 18:  // rationals, double, 64-bit values
+      return 8;
+    default:
+      return 0;
+  }
+}
+
 }  // namespace
 
 // "C" asks for large uncompressed strips to be read in chunks.
-TiffHandle OpenTiffForReading(TiffMemoryStream& stream) { return Open(stream, "rC"); }
+TiffHandle OpenTiffForReading(TiffMemoryStream& stream) {
+  return Open(stream, "rC");
+}
 
-TiffHandle OpenTiffForWriting(TiffMemoryStream& stream) { return Open(stream, "w"); }
+TiffHandle OpenTiffForWriting(TiffMemoryStream& stream) {
+  return Open(stream, "w");
+}
 
-bool TiffDirectoryChainIsSound(std::span<const std::uint8_t> file) {
+bool TiffStructureIsSound(std::span<const std::uint8_t> file) {
   ByteReader reader(file);
   const auto order = reader.U16(0);
   if (!order || (*order != 0x4949 && *order != 0x4d4d)) {
@@ -148,6 +187,31 @@ bool TiffDirectoryChainIsSound(std::span<const std::uint8_t> file) {
     const auto count = big ? reader.U64(*next) : std::optional<std::uint64_t>(reader.U16(*next));
     if (!count || *count > file.size() / entrySize) {
       return false;
+    }
+    // Values that do not fit in an entry live elsewhere in the file, and must lie inside it:
+    // libtiff would otherwise drop such a tag with a mere warning (a colour map, say).
+    for (std::uint64_t i = 0; i < *count; ++i) {
+      const std::uint64_t entry = *next + countSize + i * entrySize;
+      const auto type = reader.U16(entry + 2);
+      const auto values =
+          big ? reader.U64(entry + 4) : std::optional<std::uint64_t>(reader.U32(entry + 4));
+      if (!type || !values) {
+        return false;
+      }
+      const std::uint64_t typeSize = FieldTypeSize(*type);
+      if (typeSize == 0) {
+        continue;  // a type libtiff skips
+      }
+      if (*values > file.size() / typeSize) {
+        return false;  // more bytes than the whole file
+      }
+      if (*values * typeSize <= offsetSize) {
+        continue;  // stored inside the entry
+      }
+      const auto at = offsetAt(entry + 4 + offsetSize);
+      if (!at || !reader.Holds(*at, *values * typeSize)) {
+        return false;
+      }
     }
     const std::uint64_t nextField = *next + countSize + *count * entrySize;
     if (!reader.Holds(nextField, offsetSize)) {

@@ -18,7 +18,7 @@ using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
 
 // The stream behind one handle. It must outlive the handle.
 struct TiffMemoryStream {
-  std::span<const std::uint8_t> input;    // when reading
+  std::span<const std::uint8_t> input;          // when reading
   std::vector<std::uint8_t>* output = nullptr;  // when writing
   std::uint64_t position = 0;
   bool failed = false;  // set by libtiff's error handler or a failed write
@@ -27,8 +27,8 @@ struct TiffMemoryStream {
 TiffHandle OpenTiffForReading(TiffMemoryStream& stream);
 TiffHandle OpenTiffForWriting(TiffMemoryStream& stream);
 
-// Walks the chain of image directories without libtiff: true when every directory lies inside
-// the file and no directory is reached twice.
-bool TiffDirectoryChainIsSound(std::span<const std::uint8_t> file);
+// Walks the chain of image directories without libtiff: true when every directory and every
+// tag value stored outside its directory lies inside the file, and no directory is reached twice.
+bool TiffStructureIsSound(std::span<const std::uint8_t> file);
 
 }  // namespace rt::picture

@@ -1,0 +1,109 @@
+// The settings window: what it shows when it opens, and what a pick stores.
+#include "ui/settings_window.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "runtime/controls.h"
+#include "runtime/scripted/scripted.h"
+#include "support/scenario.h"
+#include "ui/main_window.h"
+
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using testing_support::Exists;
+using testing_support::ScenarioTest;
+
+constexpr int kSettings = 7;
+
+struct Seen {
+  int selection;
+  int formatCode;
+  friend bool operator==(const Seen&, const Seen&) = default;
+};
+
+class SettingsWindowTest : public ScenarioTest {
+ protected:
+  // Looks at the drop-down and the format code while the settings window is open.
+  void LookAtSettings() {
+    script.Look([this] { seen.push_back({rt::DropDownSelection(组合框1), AppState.formatCode}); });
+  }
+  std::vector<Seen> seen;
+};
+
+TEST_F(SettingsWindowTest, OpensAtTheCurrentCodeAndKeepsACodeAboveTheTable) {
+  struct Case {
+    int storedCode;
+    Seen expected;
+  };
+  const Case cases[] = {{3, {2, 3}}, {1, {0, 1}}, {5, {4, 5}}, {9, {4, 9}}};
+  for (const Case& c : cases) {
+    AppState = AppStateRecord{};
+    seen.clear();
+    script = {};
+    StoreSettings("", c.storedCode);
+    script.Click(工具条1, kSettings);
+    LookAtSettings();
+    script.Close(SettingsWindow);
+
+    EXPECT_EQ(Run(), 0);
+
+    EXPECT_THAT(seen, ElementsAre(c.expected)) << c.storedCode;
+    EXPECT_EQ(StoredFormatCode(), std::to_string(c.storedCode));
+  }
+}
+
+TEST_F(SettingsWindowTest, EachPickTakesEffectAndIsStoredAtOnce) {
+  std::vector<std::string> stored;
+  script.Click(工具条1, kSettings);
+  for (const int position : {3, 0, 1, 2, 4, 4}) {
+    script.Pick(组合框1, position);
+    script.Look([&] { stored.push_back(StoredFormatCode()); });
+  }
+  LookAtSettings();
+  script.Close(SettingsWindow);
+  // The second opening shows the code picked last.
+  script.Click(工具条1, kSettings);
+  LookAtSettings();
+  script.Close(SettingsWindow);
+
+  EXPECT_EQ(Run(), 0);
+
+  EXPECT_THAT(stored, ElementsAre("4", "1", "2", "3", "5", "5"));
+  EXPECT_THAT(seen, ElementsAre(Seen{4, 5}, Seen{4, 5}));
+  // Picking the item already selected raised the event again.
+  EXPECT_EQ(std::count(rt::scripted::Journal().begin(), rt::scripted::Journal().end(), "pick 4"),
+            2);
+}
+
+TEST_F(SettingsWindowTest, ClosingWithEscWritesNothing) {
+  script.Click(工具条1, kSettings).Close(SettingsWindow);
+  EXPECT_EQ(Run(), 0);
+  EXPECT_FALSE(Exists(ConfigPath()));
+  EXPECT_EQ(AppState.formatCode, 3);
+}
+
+TEST_F(SettingsWindowTest, MainWindowTakesNoClicksWhileTheSettingsWindowIsOpen) {
+  script.Click(工具条1, kSettings).Click(工具条1, 1).Click(工具条1, kSettings);
+  script.Close(MainWindow).Close(SettingsWindow);
+  LookAtList();
+
+  EXPECT_EQ(Run(), 0);
+
+  const std::vector<std::string>& journal = rt::scripted::Journal();
+  EXPECT_THAT(journal, Contains("ignored click 1"));
+  EXPECT_THAT(journal, Contains("ignored click 7"));
+  EXPECT_THAT(journal, Contains("ignored close MainWindow"));
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), "create SettingsWindow at 432,352"), 1);
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), "file dialog at \"\""), 0);
+  // Afterwards the main window takes input again.
+  EXPECT_EQ(listSeen.size(), 1U);
+}
+
+}  // namespace
