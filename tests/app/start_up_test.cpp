@@ -9,7 +9,7 @@
 #include "app/app_state.h"
 #include "app/program_main.h"
 #include "runtime/process.h"
-#include "runtime/scripted/scripted.h"
+#include "runtime/person/person.h"
 #include "support/program_test.h"
 #include "ui/main_window.h"
 
@@ -34,8 +34,8 @@ struct AtFirstShow {
 
 class StartUpTest : public ProgramTest {
  protected:
-  rt::scripted::Setup WatchedSetup() {
-    rt::scripted::Setup setup = SetupInProgramFolder();
+  rt::person::Setup WatchedSetup() {
+    rt::person::Setup setup = SetupInProgramFolder();
     setup.observer = [this](const std::string& line) {
       if (line == "show MainWindow") {
         atFirstShow.seen = true;
@@ -57,14 +57,14 @@ TEST_F(StartUpTest, StartsThemedLoadsTheConfigurationBeforeShowingAndEndsInOrder
                  "[\xC5\xE4\xD6\xC3]\r\n"
                  "\xB1\xA3\xB4\xE6\xC4\xBF\xC2\xBC=/srv/pictures/out\r\n"
                  "\xD7\xAA\xBB\xBB\xB8\xF1\xCA\xBD=5\r\n");
-  rt::scripted::Setup setup = WatchedSetup();
+  rt::person::Setup setup = WatchedSetup();
   setup.script.Close(MainWindow);
 
   EXPECT_EQ(RunProgram(std::move(setup)), 0);
 
   // 1024 x 768 screen: the window is centred, never at the place stored in its description.
   EXPECT_THAT(
-      rt::scripted::Journal(),
+      rt::person::Journal(),
       ElementsAre("theme 1", "create MainWindow at 273,222", "show MainWindow", "loop entered",
                   "destroy MainWindow", "post quit 0", "loop ended", "exit routine"));
   ASSERT_TRUE(atFirstShow.seen);
@@ -96,7 +96,7 @@ TEST_F(StartUpTest, RunFolderEndsInExactlyOneSeparatorAddedOnlyWhenMissing) {
   for (const Case& c : cases) {
     AppState = AppStateRecord{};
     atFirstShow = {};
-    rt::scripted::Setup setup = WatchedSetup();
+    rt::person::Setup setup = WatchedSetup();
     setup.executablePath = c.programPath;
     setup.script.Close(MainWindow);
     EXPECT_EQ(RunProgram(std::move(setup)), 0);
@@ -106,38 +106,38 @@ TEST_F(StartUpTest, RunFolderEndsInExactlyOneSeparatorAddedOnlyWhenMissing) {
 }
 
 TEST_F(StartUpTest, WindowOpensCentredOffTheEdgesOfASmallScreen) {
-  rt::scripted::Setup setup = SetupInProgramFolder();
+  rt::person::Setup setup = SetupInProgramFolder();
   setup.screen = {400, 300};
   setup.script.Close(MainWindow);
   EXPECT_EQ(RunProgram(std::move(setup)), 0);
-  EXPECT_THAT(rt::scripted::Journal(), testing::Contains("create MainWindow at -39,-12"));
+  EXPECT_THAT(rt::person::Journal(), testing::Contains("create MainWindow at -39,-12"));
 }
 
 TEST_F(StartUpTest, MainWindowThatCannotBeCreatedEndsTheProgramInOrder) {
-  rt::scripted::Setup setup = SetupInProgramFolder();
+  rt::person::Setup setup = SetupInProgramFolder();
   setup.windowsThatCannotBeCreated.insert("MainWindow");
 
   EXPECT_EQ(RunProgram(std::move(setup)), 0);
 
-  EXPECT_THAT(rt::scripted::Journal(), ElementsAre("theme 1", "cannot create MainWindow",
+  EXPECT_THAT(rt::person::Journal(), ElementsAre("theme 1", "cannot create MainWindow",
                                                    "loop entered", "loop ended", "exit routine"));
   EXPECT_FALSE(testing_support::Exists(ConfigPath()));
 }
 
 TEST_F(StartUpTest, OrderlyEndExitsTheProcessWithCodeZeroAfterTheExitRoutine) {
-  rt::scripted::Setup setup = SetupInProgramFolder();
+  rt::person::Setup setup = SetupInProgramFolder();
   setup.echoJournalToStderr = true;
   setup.script.Close(MainWindow);
-  rt::scripted::Prepare(std::move(setup));
+  rt::person::Prepare(std::move(setup));
   EXPECT_EXIT(std::exit(rt::RunProcess(ProgramMain)), ::testing::ExitedWithCode(0),
               HasSubstr("journal: loop ended\njournal: exit routine\n"));
 }
 
 TEST_F(StartUpTest, FatalErrorReportEndsTheProcessWithMinusOneWithoutTheExitRoutine) {
-  rt::scripted::Setup setup = SetupInProgramFolder();
+  rt::person::Setup setup = SetupInProgramFolder();
   setup.echoJournalToStderr = true;
   setup.script.Fault("memory cannot be obtained").Close(MainWindow);
-  rt::scripted::Prepare(std::move(setup));
+  rt::person::Prepare(std::move(setup));
   EXPECT_EXIT(
       std::exit(rt::RunProcess(ProgramMain)), ::testing::ExitedWithCode(255),
       AllOf(HasSubstr("journal: show MainWindow"),
@@ -145,10 +145,10 @@ TEST_F(StartUpTest, FatalErrorReportEndsTheProcessWithMinusOneWithoutTheExitRout
 }
 
 TEST_F(StartUpTest, WindowDescriptionsThatCannotBeLoadedEndTheProcessBeforeTheProgramRuns) {
-  rt::scripted::Setup setup = SetupInProgramFolder();
+  rt::person::Setup setup = SetupInProgramFolder();
   setup.echoJournalToStderr = true;
   setup.descriptionsReady = false;
-  rt::scripted::Prepare(std::move(setup));
+  rt::person::Prepare(std::move(setup));
   EXPECT_EXIT(std::exit(rt::RunProcess(ProgramMain)), ::testing::ExitedWithCode(255),
               AllOf(HasSubstr("fatal error: the window descriptions cannot be loaded"),
                     Not(HasSubstr("theme")), Not(HasSubstr("exit routine"))));

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "runtime/scripted/scripted.h"
+#include "runtime/person/person.h"
 #include "support/pictures.h"
 #include "support/scenario.h"
 #include "ui/main_window.h"
@@ -14,8 +14,8 @@
 
 namespace {
 
-using rt::scripted::Messages;
-using rt::scripted::ShownMessage;
+using rt::person::Messages;
+using rt::person::ShownMessage;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using testing_support::DecodeFile;
@@ -76,7 +76,7 @@ TEST_F(RunConversionTest, EmptyListAndNoSaveFolderRemindsAsksAndEnds) {
   EXPECT_EQ(Run(), 0);
 
   EXPECT_THAT(Messages(), ElementsAre(kReminder, kDone));
-  EXPECT_THAT(rt::scripted::Journal(), ::testing::Contains("folder chooser 请选择图片保存目录:"));
+  EXPECT_THAT(rt::person::Journal(), ::testing::Contains("folder chooser 请选择图片保存目录:"));
   EXPECT_EQ(StoredSaveFolder(), out);
   EXPECT_THAT(FileNames(out), IsEmpty());
 }
@@ -228,7 +228,7 @@ TEST_F(RunConversionTest, MainWindowClosedDuringTheRunEndsItAndTheProgram) {
 
   EXPECT_THAT(FileNames(out), ElementsAre("1.png"));
   EXPECT_THAT(Messages(), IsEmpty());
-  const std::vector<std::string>& journal = rt::scripted::Journal();
+  const std::vector<std::string>& journal = rt::person::Journal();
   const auto quit = std::find(journal.begin(), journal.end(), "post quit 0");
   ASSERT_NE(quit, journal.end());
   EXPECT_EQ(std::find(quit, journal.end(), "loop ended") + 1, journal.end() - 1);

@@ -345,6 +345,8 @@ struct BmpFields {
   std::uint32_t headerSize, bitsPerPixel, compression, colours;
 };
 
+void PrintTo(const BmpFields& fields, std::ostream* out) { *out << fields.source; }
+
 class BmpFieldsTest : public testing::TestWithParam<BmpFields> {};
 
 TEST_P(BmpFieldsTest, HeaderDescribesTheLayout) {

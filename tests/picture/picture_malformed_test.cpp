@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "picture_test_support.h"
@@ -171,6 +172,9 @@ struct Crafted {
   const char* name;
   std::function<Bytes()> make;
 };
+
+// Names the case in test listings instead of printing its bytes, which hold addresses.
+void PrintTo(const Crafted& crafted, std::ostream* out) { *out << crafted.name; }
 
 class CraftedFileTest : public testing::TestWithParam<Crafted> {};
 

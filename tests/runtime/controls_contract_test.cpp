@@ -12,7 +12,7 @@
 #include "runtime/controls.h"
 #include "runtime/gui.h"
 #include "runtime/process.h"
-#include "runtime/scripted/scripted.h"
+#include "runtime/person/person.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -46,17 +46,17 @@ class ControlsContract : public ::testing::Test {
  protected:
   ControlsContract() { picksSeen.clear(); }
 
-  void Run(rt::scripted::Script script) {
-    rt::scripted::Setup setup;
+  void Run(rt::person::Script script) {
+    rt::person::Setup setup;
     setup.executablePath = folder.File("program");
     setup.script = std::move(script);
-    rt::scripted::Prepare(std::move(setup));
+    rt::person::Prepare(std::move(setup));
     rt::RunProcess([] {
       rt::LoadWindow(kWindow);
       rt::LoadWindow(kOther);
       rt::RunMessageLoop();
     });
-    EXPECT_EQ(rt::scripted::ScriptProblem(), "");
+    EXPECT_EQ(rt::person::ScriptProblem(), "");
   }
 
   testing_support::TempFolder folder;
@@ -69,7 +69,7 @@ TEST_F(ControlsContract, ListSelectionIsClampedAndFollowsItsEntry) {
     rt::ListSetSelection(kList, position);
     seen.push_back(rt::ListSelection(kList));
   };
-  rt::scripted::Script script;
+  rt::person::Script script;
   script.Look([&] {
     select(0);  // empty list: nothing to select
     for (const char* text : {"p", "q", "r"}) {
@@ -94,7 +94,7 @@ TEST_F(ControlsContract, RemovingMovesEntriesUpAndTakesTheSelectionAlong) {
     seen.push_back(line + " " + std::to_string(rt::ListSelection(kList)) + " [" +
                    rt::ListText(kList, -1) + rt::ListText(kList, rt::ListCount(kList)) + "]");
   };
-  rt::scripted::Script script;
+  rt::person::Script script;
   script.Look([&] {
     for (const char* text : {"p", "q", "r", "s"}) {
       rt::ListAddText(kList, text);
@@ -119,7 +119,7 @@ TEST_F(ControlsContract, RemovingMovesEntriesUpAndTakesTheSelectionAlong) {
 
 TEST_F(ControlsContract, DropDownClampsAndRaisesItemPickedOnlyForTheUsersPicks) {
   std::vector<int> seen;
-  rt::scripted::Script script;
+  rt::person::Script script;
   script.Look([&] {
     seen.push_back(rt::DropDownSelection(kChoice));  // the description's own selection
     for (const int position : {9, -3, -1, 0}) {
@@ -137,7 +137,7 @@ TEST_F(ControlsContract, DropDownClampsAndRaisesItemPickedOnlyForTheUsersPicks) 
 TEST_F(ControlsContract, ControlsOfAClosedWindowReadAsEmptyAndTakeNothing) {
   std::vector<int> seen;
   std::string text = "unset";
-  rt::scripted::Script script;
+  rt::person::Script script;
   script.Look([] { rt::ListAddText(kList, "p"); });
   script.Close(kWindow);
   script.Look([&] {

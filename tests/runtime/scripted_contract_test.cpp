@@ -8,12 +8,12 @@
 
 #include "runtime/gui.h"
 #include "runtime/process.h"
-#include "runtime/scripted/scripted.h"
+#include "runtime/person/person.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-using rt::scripted::Note;
+using rt::person::Note;
 using ::testing::ElementsAre;
 
 void NoteCreation() {
@@ -35,11 +35,11 @@ const rt::WindowDescription kClosedEarly{
 class RuntimeContract : public ::testing::Test {
  protected:
   // Runs `entry` as the program, with the script the person follows.
-  int Run(rt::ProgramEntry entry, rt::scripted::Script script) {
-    rt::scripted::Setup setup;
+  int Run(rt::ProgramEntry entry, rt::person::Script script) {
+    rt::person::Setup setup;
     setup.executablePath = folder.File("program");
     setup.script = std::move(script);
-    rt::scripted::Prepare(std::move(setup));
+    rt::person::Prepare(std::move(setup));
     return rt::RunProcess(entry);
   }
 
@@ -69,17 +69,17 @@ void ThreeMessageSteps() {
 }
 
 TEST_F(RuntimeContract, QuitStaysQueuedUntilTheRunningHandlerHasReturned) {
-  rt::scripted::Script script;
+  rt::person::Script script;
   script.Do(ThreeMessageSteps).Idle().Close(kFirst).Idle();
 
   EXPECT_EQ(Run(LoadFirstAndLoop, std::move(script)), 0);
 
   EXPECT_THAT(
-      rt::scripted::Journal(),
+      rt::person::Journal(),
       ElementsAre("create First at 412,334", "show First", "loop entered", "handler begins",
                   "after step 1", "destroy First", "post quit 0", "after step 2, window gone",
                   "after step 3, window gone", "handler ends", "loop ended", "exit routine"));
-  EXPECT_EQ(rt::scripted::ScriptProblem(), "");
+  EXPECT_EQ(rt::person::ScriptProblem(), "");
 }
 
 TEST_F(RuntimeContract, NestedHandlerRunsToItsEndBeforeTheOuterGoesOn) {
@@ -93,33 +93,33 @@ TEST_F(RuntimeContract, NestedHandlerRunsToItsEndBeforeTheOuterGoesOn) {
     rt::LetPendingMessagesRun();
     Note("inner ends");
   };
-  rt::scripted::Script script;
+  rt::person::Script script;
   // The inner action arrives during the outer handler's first step, and the idle step after
   // it is the inner handler's own step.
   script.Do(outer).Do(inner).Idle().Close(kFirst);
 
   EXPECT_EQ(Run(LoadFirstAndLoop, std::move(script)), 0);
 
-  EXPECT_THAT(rt::scripted::Journal(),
+  EXPECT_THAT(rt::person::Journal(),
               ElementsAre("create First at 412,334", "show First", "loop entered", "outer begins",
                           "inner begins", "inner ends", "outer ends", "destroy First",
                           "post quit 0", "loop ended", "exit routine"));
 }
 
 TEST_F(RuntimeContract, LoopEndsOnlyWhenTheLastWindowIsDestroyed) {
-  rt::scripted::Script script;
+  rt::person::Script script;
   script.Close(kSecond).Close(kSecond).Close(kFirst);
 
   EXPECT_EQ(Run(LoadBothAndLoop, std::move(script)), 0);
 
-  EXPECT_THAT(rt::scripted::Journal(),
+  EXPECT_THAT(rt::person::Journal(),
               ElementsAre("create First at 412,334", "show First", "create Second at 412,334",
                           "show Second", "loop entered", "destroy Second", "ignored close Second",
                           "destroy First", "post quit 0", "loop ended", "exit routine"));
 }
 
 TEST_F(RuntimeContract, CreationHandlerRunsBeforeTheWindowIsShown) {
-  rt::scripted::Script script;
+  rt::person::Script script;
   script.Close(kNoted);
   EXPECT_EQ(Run(
                 [] {
@@ -128,13 +128,13 @@ TEST_F(RuntimeContract, CreationHandlerRunsBeforeTheWindowIsShown) {
                 },
                 std::move(script)),
             0);
-  EXPECT_THAT(rt::scripted::Journal(), ElementsAre("create Noted at 432,352", "creation handler",
+  EXPECT_THAT(rt::person::Journal(), ElementsAre("create Noted at 432,352", "creation handler",
                                                    "show Noted", "loop entered", "destroy Noted",
                                                    "post quit 0", "loop ended", "exit routine"));
 }
 
 TEST_F(RuntimeContract, WindowDestroyedBeforeTheLoopPostsNoQuitAndTheLoopReturnsAtOnce) {
-  rt::scripted::Script script;
+  rt::person::Script script;
   script.Close(kClosedEarly);
   EXPECT_EQ(Run(
                 [] {
@@ -143,16 +143,16 @@ TEST_F(RuntimeContract, WindowDestroyedBeforeTheLoopPostsNoQuitAndTheLoopReturns
                 },
                 std::move(script)),
             0);
-  EXPECT_THAT(rt::scripted::Journal(),
+  EXPECT_THAT(rt::person::Journal(),
               ElementsAre("create ClosedEarly at 462,334", "destroy ClosedEarly", "loop entered",
                           "loop ended", "exit routine"));
 }
 
 TEST_F(RuntimeContract, ScriptThatEndsWhileTheProgramWaitsIsReportedAndEndsTheRun) {
-  EXPECT_EQ(Run(LoadFirstAndLoop, rt::scripted::Script{}), 0);
-  EXPECT_EQ(rt::scripted::ScriptProblem(),
+  EXPECT_EQ(Run(LoadFirstAndLoop, rt::person::Script{}), 0);
+  EXPECT_EQ(rt::person::ScriptProblem(),
             "the program waits for the user, but the script has ended");
-  EXPECT_THAT(rt::scripted::Journal(), ::testing::Contains("loop ended"));
+  EXPECT_THAT(rt::person::Journal(), ::testing::Contains("loop ended"));
 }
 
 TEST_F(RuntimeContract, ThemedLookTakesSchemesOneToThreeAndAnythingElseSwitchesItOff) {
@@ -162,9 +162,9 @@ TEST_F(RuntimeContract, ThemedLookTakesSchemesOneToThreeAndAnythingElseSwitchesI
                     EXPECT_TRUE(rt::SwitchThemedLook(scheme));
                   }
                 },
-                rt::scripted::Script{}),
+                rt::person::Script{}),
             0);
-  EXPECT_THAT(rt::scripted::Journal(), ElementsAre("theme 1", "theme 2", "theme 3", "theme 0",
+  EXPECT_THAT(rt::person::Journal(), ElementsAre("theme 1", "theme 2", "theme 3", "theme 0",
                                                    "theme 0", "theme 0", "exit routine"));
 }
 
@@ -178,7 +178,7 @@ TEST_F(RuntimeContract, ExitRoutineRunsOnceAndTheLatestRegisteredWins) {
                   rt::RegisterExitRoutine([] { ++firstRuns; });
                   rt::RegisterExitRoutine([] { ++secondRuns; });
                 },
-                rt::scripted::Script{}),
+                rt::person::Script{}),
             0);
   EXPECT_EQ(firstRuns, 0);
   EXPECT_EQ(secondRuns, 1);
@@ -187,7 +187,7 @@ TEST_F(RuntimeContract, ExitRoutineRunsOnceAndTheLatestRegisteredWins) {
 TEST_F(RuntimeContract, ProgramFolderIsTheFolderPartOfTheProgramPath) {
   static std::string seen;
   seen.clear();
-  EXPECT_EQ(Run([] { seen = rt::ProgramFolder(); }, rt::scripted::Script{}), 0);
+  EXPECT_EQ(Run([] { seen = rt::ProgramFolder(); }, rt::person::Script{}), 0);
   EXPECT_EQ(seen, folder.Path());
   EXPECT_EQ(testing_support::WorkingFolder(), folder.Path());
 }

@@ -9,7 +9,7 @@
 #include "app/app_state.h"
 #include "app/program_main.h"
 #include "runtime/process.h"
-#include "runtime/scripted/scripted.h"
+#include "runtime/person/person.h"
 #include "support/temp_folder.h"
 
 namespace testing_support {
@@ -20,16 +20,16 @@ class ProgramTest : public ::testing::Test {
   ProgramTest() { AppState = AppStateRecord{}; }
 
   // A setup whose program lies in this test's program folder.
-  rt::scripted::Setup SetupInProgramFolder() const {
-    rt::scripted::Setup setup;
+  rt::person::Setup SetupInProgramFolder() const {
+    rt::person::Setup setup;
     setup.executablePath = programFolder.File("picbatch");
     return setup;
   }
 
-  int RunProgram(rt::scripted::Setup setup) {
-    rt::scripted::Prepare(std::move(setup));
+  int RunProgram(rt::person::Setup setup) {
+    rt::person::Prepare(std::move(setup));
     const int exitCode = rt::RunProcess(ProgramMain);
-    EXPECT_EQ(rt::scripted::ScriptProblem(), "");
+    EXPECT_EQ(rt::person::ScriptProblem(), "");
     return exitCode;
   }
 

@@ -88,7 +88,7 @@ void ScenarioTest::LookAtList() {
 }
 
 int ScenarioTest::Run() {
-  rt::scripted::Setup setup = SetupInProgramFolder();
+  rt::person::Setup setup = SetupInProgramFolder();
   script.Close(MainWindow);  // ignored when the script closed it already
   setup.script = script;
   return RunProgram(std::move(setup));

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/scripted/scripted.h"
+#include "runtime/person/person.h"
 #include "support/program_test.h"
 #include "support/temp_folder.h"
 
@@ -43,7 +43,7 @@ class ScenarioTest : public ProgramTest {
   // closed it already.
   int Run();
 
-  rt::scripted::Script script;
+  rt::person::Script script;
   std::vector<ListSnapshot> listSeen;
   TempFolder work;
 };

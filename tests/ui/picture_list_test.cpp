@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/scripted/scripted.h"
+#include "runtime/person/person.h"
 #include "support/scenario.h"
 #include "ui/main_window.h"
 
@@ -60,7 +60,7 @@ TEST_F(PictureListTest, AddingAppendsSelectsAndRemembersTheFileName) {
           ListSnapshot{{folder + "/one.jpg", folder + "/two.jpg", folder + "/one.jpg"}, 2},
           ListSnapshot{{folder + "/one.jpg", folder + "/two.jpg", folder + "/one.jpg"}, 2}));
   // Each opening starts at the file chosen last.
-  const std::vector<std::string>& journal = rt::scripted::Journal();
+  const std::vector<std::string>& journal = rt::person::Journal();
   std::vector<std::string> openings;
   for (const std::string& line : journal) {
     if (line.starts_with("file dialog at ")) {
@@ -90,7 +90,7 @@ TEST_F(PictureListTest, ImportAddsEveryFileButNoFolderAndSelectsTheLast) {
   const ListSnapshot imported{
       {folder + "/.hidden", folder + "/a.jpg", folder + "/b.png", folder + "/c.txt"}, 3};
   EXPECT_THAT(listSeen, ElementsAre(imported, imported));
-  EXPECT_THAT(rt::scripted::Messages(), IsEmpty());
+  EXPECT_THAT(rt::person::Messages(), IsEmpty());
 }
 
 TEST_F(PictureListTest, ImportOfTheRootFolderPutsTwoSeparatorsBeforeEachName) {
@@ -153,7 +153,7 @@ TEST_F(PictureListTest, MainWindowClosedDuringAnImportStopsItAndEndsTheProgram) 
 
   EXPECT_EQ(Run(), 0);
 
-  const std::vector<std::string>& journal = rt::scripted::Journal();
+  const std::vector<std::string>& journal = rt::person::Journal();
   EXPECT_EQ(journal.back(), "exit routine");
   EXPECT_EQ(journal[journal.size() - 2], "loop ended");
 }
@@ -187,7 +187,7 @@ TEST_F(PictureListTest, SaveFolderIsStoredAndACancelEmptiesIt) {
   EXPECT_EQ(Run(), 0);
 
   EXPECT_THAT(stored, ElementsAre(out, ""));
-  EXPECT_THAT(rt::scripted::Journal(), ::testing::Contains("folder chooser 请选择图片保存目录:"));
+  EXPECT_THAT(rt::person::Journal(), ::testing::Contains("folder chooser 请选择图片保存目录:"));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "app/app_state.h"
 #include "runtime/controls.h"
-#include "runtime/scripted/scripted.h"
+#include "runtime/person/person.h"
 #include "support/scenario.h"
 #include "ui/main_window.h"
 
@@ -78,7 +78,7 @@ TEST_F(SettingsWindowTest, EachPickTakesEffectAndIsStoredAtOnce) {
   EXPECT_THAT(stored, ElementsAre("4", "1", "2", "3", "5", "5"));
   EXPECT_THAT(seen, ElementsAre(Seen{4, 5}, Seen{4, 5}));
   // Picking the item already selected raised the event again.
-  EXPECT_EQ(std::count(rt::scripted::Journal().begin(), rt::scripted::Journal().end(), "pick 4"),
+  EXPECT_EQ(std::count(rt::person::Journal().begin(), rt::person::Journal().end(), "pick 4"),
             2);
 }
 
@@ -96,7 +96,7 @@ TEST_F(SettingsWindowTest, MainWindowTakesNoClicksWhileTheSettingsWindowIsOpen) 
 
   EXPECT_EQ(Run(), 0);
 
-  const std::vector<std::string>& journal = rt::scripted::Journal();
+  const std::vector<std::string>& journal = rt::person::Journal();
   EXPECT_THAT(journal, Contains("ignored click 1"));
   EXPECT_THAT(journal, Contains("ignored click 7"));
   EXPECT_THAT(journal, Contains("ignored close MainWindow"));

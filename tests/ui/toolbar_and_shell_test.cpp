@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "runtime/scripted/scripted.h"
+#include "runtime/person/person.h"
 #include "support/scenario.h"
 #include "ui/main_window.h"
 #include "ui/shell_run.h"
 
 namespace {
 
-using rt::scripted::ShellCall;
+using rt::person::ShellCall;
 using ::testing::ElementsAre;
 using testing_support::ScenarioTest;
 
@@ -22,11 +22,11 @@ TEST_F(ToolbarTest, IndexesWithoutACommandDoNothing) {
   std::size_t journalBefore = 0;
   std::size_t journalAfter = 0;
   script.Do([&] {
-    journalBefore = rt::scripted::Journal().size();
+    journalBefore = rt::person::Journal().size();
     for (const int index : {0, 5, 9, 11, -1}) {
       OnToolbarClick(index);
     }
-    journalAfter = rt::scripted::Journal().size();
+    journalAfter = rt::person::Journal().size();
   });
   // Separators cannot be clicked at all.
   script.Click(工具条1, 5).Click(工具条1, 0);
@@ -34,16 +34,16 @@ TEST_F(ToolbarTest, IndexesWithoutACommandDoNothing) {
   EXPECT_EQ(Run(), 0);
 
   EXPECT_EQ(journalAfter, journalBefore);
-  EXPECT_THAT(rt::scripted::Journal(), ::testing::Contains("ignored click 5"));
-  EXPECT_TRUE(rt::scripted::Messages().empty());
+  EXPECT_THAT(rt::person::Journal(), ::testing::Contains("ignored click 5"));
+  EXPECT_TRUE(rt::person::Messages().empty());
 }
 
 TEST_F(ToolbarTest, HomePageButtonOpensTheHomePageThroughTheShell) {
   script.Click(工具条1, 10);
   EXPECT_EQ(Run(), 0);
-  EXPECT_THAT(rt::scripted::ShellCalls(),
+  EXPECT_THAT(rt::person::ShellCalls(),
               ElementsAre(ShellCall{0, "open", "http://example.com/?vod_eredu", "", "", 1}));
-  EXPECT_TRUE(rt::scripted::Messages().empty());
+  EXPECT_TRUE(rt::person::Messages().empty());
 }
 
 TEST_F(ToolbarTest, HomePageDuringARunLeavesTheRunGoingOn) {
@@ -55,7 +55,7 @@ TEST_F(ToolbarTest, HomePageDuringARunLeavesTheRunGoingOn) {
 
   EXPECT_EQ(Run(), 0);
 
-  EXPECT_EQ(rt::scripted::ShellCalls().size(), 1U);
+  EXPECT_EQ(rt::person::ShellCalls().size(), 1U);
   EXPECT_THAT(FileNames(out), ElementsAre("1.bmp", "2.bmp"));
 }
 

@@ -28,31 +28,35 @@ void Write(std::string line) {
   }
 }
 
+}  // namespace rt::scripted
+
+namespace rt::person {
+
 void Prepare(Setup setup) {
-  TheState().setup = std::move(setup);
+  scripted::TheState().setup = std::move(setup);
 }
 
 const std::vector<std::string>& Journal() {
-  return TheState().journal;
+  return scripted::TheState().journal;
 }
 
 void Note(std::string_view line) {
-  Write(std::string(line));
+  scripted::Write(std::string(line));
 }
 
 const std::vector<ShownMessage>& Messages() {
-  return TheState().messages;
+  return scripted::TheState().messages;
 }
 
 const std::vector<ShellCall>& ShellCalls() {
-  return TheState().shellCalls;
+  return scripted::TheState().shellCalls;
 }
 
 const std::string& ScriptProblem() {
-  return TheState().problem;
+  return scripted::TheState().problem;
 }
 
-}  // namespace rt::scripted
+}  // namespace rt::person
 
 namespace rt {
 
@@ -62,7 +66,7 @@ using scripted::Write;
 int RunProcess(ProgramEntry entry) {
   scripted::State& state = TheState();
   // A run starts from nothing but its setup, so that runs in one test process stay apart.
-  scripted::Setup setup = std::move(state.setup);
+  person::Setup setup = std::move(state.setup);
   state = scripted::State{};
   state.setup = std::move(setup);
   // Memory that cannot be obtained is a fault the program cannot go on from.

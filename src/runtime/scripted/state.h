@@ -10,10 +10,16 @@
 #include <vector>
 
 #include "runtime/process.h"
-#include "runtime/scripted/scripted.h"
+#include "runtime/person/person.h"
 #include "runtime/window_description.h"
 
 namespace rt::scripted {
+
+using person::Script;
+using person::Setup;
+using person::ShellCall;
+using person::ShownMessage;
+using person::UserAction;
 
 struct Message {
   enum class Kind { User, Quit };

@@ -137,7 +137,7 @@ void DecodeMasked(const std::uint8_t* row, const DibHeader& header, const MaskCh
   for (std::uint32_t x = 0; x < header.width; ++x) {
     std::uint32_t pixel = 0;
     if (header.bitsPerPixel == 16) {
-      pixel = row[2 * x] | (std::uint32_t{row[2 * x + 1]} << 8);
+      pixel = row[2 * std::size_t{x}] | (std::uint32_t{row[2 * std::size_t{x} + 1]} << 8);
     } else {
       const std::uint8_t* p = row + 4 * std::size_t{x};
       pixel = p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
@@ -187,7 +187,7 @@ bool ReadDibHeader(std::span<const std::uint8_t> dib, DibHeader& header) {
   header.topDown = height < 0;
   height = height < 0 ? -height : height;
   if (planes != 1 || width <= 0 || height <= 0 || width > kMaxPictureSide ||
-      height > kMaxPictureSide * 2) {
+      height > std::int64_t{kMaxPictureSide} * 2) {
     return false;
   }
   header.width = static_cast<std::uint32_t>(width);

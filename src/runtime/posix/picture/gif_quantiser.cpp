@@ -98,7 +98,8 @@ bool TryExactPalette(const Bitmap& bitmap, bool transparency, QuantisedPicture& 
 constexpr int kSide = 33;  // 32 levels per channel plus a zero plane for the prefix sums
 
 constexpr std::size_t Cell(int r, int g, int b) {
-  return static_cast<std::size_t>((r * kSide + g) * kSide + b);
+  return (static_cast<std::size_t>(r) * kSide + static_cast<std::size_t>(g)) * kSide +
+         static_cast<std::size_t>(b);
 }
 
 struct Moments {
@@ -106,7 +107,7 @@ struct Moments {
   std::vector<std::int64_t> weight, red, green, blue;
   std::vector<double> squares;
   Moments()
-      : weight(kSide * kSide * kSide),
+      : weight(std::size_t{kSide} * kSide * kSide),
         red(weight.size()),
         green(weight.size()),
         blue(weight.size()),

@@ -151,7 +151,7 @@ void ConvertRow(const std::uint8_t* in, const TiffLayout& layout, PixelFormat fo
       }
       case PixelFormat::Rgb:
         for (std::size_t c = 0; c < 3; ++c) {
-          out[3 * x + c] = SampleAt(in, first + c, bits, true);
+          out[3 * std::size_t{x} + c] = SampleAt(in, first + c, bits, true);
         }
         break;
       case PixelFormat::Argb: {
@@ -294,7 +294,7 @@ bool WriteTags(TIFF* tiff, const Bitmap& bitmap) {
     ok = TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, kinds);
   }
   if (ok && indexed) {
-    std::vector<std::uint16_t> maps(3 * 256, 0);
+    std::vector<std::uint16_t> maps(std::size_t{3} * 256, 0);
     for (std::size_t i = 0; i < bitmap.palette.size(); ++i) {
       maps[i] = static_cast<std::uint16_t>(bitmap.palette[i].red * 257);
       maps[256 + i] = static_cast<std::uint16_t>(bitmap.palette[i].green * 257);
@@ -307,7 +307,7 @@ bool WriteTags(TIFF* tiff, const Bitmap& bitmap) {
         TIFFSetField(tiff, TIFFTAG_ICCPROFILE, static_cast<std::uint32_t>(bitmap.iccProfile.size()),
                      bitmap.iccProfile.data());
   }
-  constexpr std::size_t kStripTarget = 256 * 1024;
+  constexpr std::size_t kStripTarget = std::size_t{256} * 1024;
   const std::size_t rowsPerStrip = std::max<std::size_t>(1, kStripTarget / RowBytes(bitmap));
   return ok && TIFFSetField(
                    tiff, TIFFTAG_ROWSPERSTRIP,

@@ -1,8 +1,8 @@
 #include <utility>
 
-#include "runtime/scripted/scripted.h"
+#include "runtime/person/person.h"
 
-namespace rt::scripted {
+namespace rt::person {
 
 Script& Script::Add(UserAction action) {
   actions_.push_back(std::move(action));
@@ -60,4 +60,4 @@ Script& Script::CloseMessage() {
   return Add({.kind = UserAction::Kind::CloseMessage});
 }
 
-}  // namespace rt::scripted
+}  // namespace rt::person

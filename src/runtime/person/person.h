@@ -1,6 +1,6 @@
-// The scripted GUI: windows held in memory and a person at the screen played by a script.
+// The person at the screen, played by a script: what tests use to drive a GUI backend.
 //
-// The person acts whenever the program waits for or lets through messages:
+// Each GUI backend that tests drive implements the functions below. The person acts whenever the program waits for or lets through messages:
 // - at the message loop, a modal window or a dialog, when no message waits, the next action of
 //   the script arrives; idle steps are skipped there, since the program is waiting anyway;
 // - at each "let pending messages run" step exactly one action of the script arrives (an idle
@@ -21,7 +21,7 @@
 
 #include "runtime/window_description.h"
 
-namespace rt::scripted {
+namespace rt::person {
 
 struct UserAction {
   enum class Kind {
@@ -114,4 +114,4 @@ const std::vector<ShellCall>& ShellCalls();
 // for the person after the script had ended, or a dialog got an answer meant for another).
 const std::string& ScriptProblem();
 
-}  // namespace rt::scripted
+}  // namespace rt::person
