@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -74,6 +75,11 @@ struct GarbageCase {
   const char* name;
   std::string_view start;  // FF FE makes the garbage a UTF-16 file
 };
+
+// Names the case in test listings instead of printing its bytes, which hold addresses.
+void PrintTo(const GarbageCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class ProfileGarbage : public testing::TestWithParam<GarbageCase> {};
 

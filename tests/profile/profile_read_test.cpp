@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -120,6 +121,11 @@ const ReadCase kReadCases[] = {
      .section = "T",
      .expected = "w"},
 };
+
+// Names the case in test listings instead of printing its bytes, which hold addresses.
+void PrintTo(const ReadCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class ProfileRead : public testing::TestWithParam<ReadCase> {};
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -117,6 +118,11 @@ const WriteCase kWriteCases[] = {
      .after = std::nullopt,
      .succeeds = false},
 };
+
+// Names the case in test listings instead of printing its bytes, which hold addresses.
+void PrintTo(const WriteCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class ProfileWrite : public testing::TestWithParam<WriteCase> {};
 
