@@ -47,6 +47,7 @@ struct ControlDescription {
   int droppedHeight = 0;                    // DropDown: the height with its list dropped down
   Handler onItemPicked = nullptr;           // DropDown: the user picked an item
   std::span<const ToolbarEntry> toolbarEntries;  // Toolbar
+  std::string_view pictureStrip;                 // Toolbar: 32 x 32 pictures side by side, by name
   ToolbarClickHandler onToolbarClick = nullptr;  // Toolbar: index counts separators
   std::string_view fileTypeCaption;  // FileDialog: its one file type, listing every file
 };
@@ -60,6 +61,7 @@ struct WindowDescription {
   bool fixedFrame = true;       // the user cannot resize the window
   bool escCloses = true;        // Esc closes the window whichever control has the focus
   bool taskbarButton = true;    // false for windows owned by the runtime's hidden window
+  std::string_view icon;        // the window's icon, by name; none when empty
   Handler onCreated = nullptr;  // runs after the controls exist and before the first show
   std::span<const ControlDescription> controls;  // created in this order
 };
@@ -76,6 +78,12 @@ struct ControlRef {
 // is rounded toward zero, so a window larger than the screen gets a negative coordinate.
 constexpr Point CentredPlace(Size screen, Size outer) {
   return {(screen.width - outer.width) / 2, (screen.height - outer.height) / 2};
+}
+
+// The client area inside a fixed frame and a caption: 3 pixels of frame on each side and 22
+// of caption above, so that the controls' places fill the client area as designed.
+constexpr Size ClientSizeOf(Size outer) {
+  return {outer.width - 6, outer.height - 28};
 }
 
 }  // namespace rt

@@ -42,6 +42,7 @@ constexpr std::array<rt::ControlDescription, 3> kControls{{
      .place = {0, 0},
      .size = {450, 28},
      .toolbarEntries = kToolbarEntries,
+     .pictureStrip = "toolbar-strip",
      .onToolbarClick = OnToolbarClick},
 }};
 
@@ -56,6 +57,7 @@ const rt::WindowDescription MainWindow{
     .fixedFrame = true,
     .escCloses = true,
     .taskbarButton = true,
+    .icon = "picbatch",
     .onCreated = OnMainWindowCreated,
     .controls = kControls,
 };

@@ -31,6 +31,9 @@ class MaskChannel {
   bool present() const { return mask_ != 0; }
 
   std::uint8_t Extract(std::uint32_t pixel) const {
+    if (mask_ == 0) {
+      return 0;  // a colour the file holds no bits of
+    }
     const std::uint32_t value = (pixel & mask_) >> shift_;
     if (bits_ >= 8) {
       return static_cast<std::uint8_t>(value >> (bits_ - 8));

@@ -1,0 +1,96 @@
+// The process around the program on the Linux desktop.
+#include "runtime/process.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "runtime/posix/program_path.h"
+#include "runtime/qt/person_driver.h"
+#include "runtime/qt/state.h"
+
+namespace rt {
+namespace {
+
+using qtbackend::Journal;
+using qtbackend::TheState;
+
+bool DisplayAvailable() {
+  const auto set = [](const char* name) {
+    const char* const value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+int RunProcess(ProgramEntry entry) {
+  qtbackend::StartPersonRun();
+  qtbackend::State& state = TheState();
+  state = qtbackend::State{};
+  std::set_new_handler([] { ShowFatalErrorAndExit("memory cannot be obtained"); });
+
+  std::string programPath =
+      qtbackend::PersonPlays() ? qtbackend::PersonSetup().executablePath : std::string();
+  if (programPath.empty() && !posix::ReadOwnExecutablePath(programPath)) {
+    ShowFatalErrorAndExit("the program's own path cannot be read");
+  }
+  state.programFolder = posix::FolderOfProgramPath(programPath);
+  posix::SetWorkingFolder(state.programFolder);
+
+  if (!DisplayAvailable()) {
+    ShowFatalErrorAndExit("no display to show windows on: start picbatch in a desktop session");
+  }
+  // The program takes no arguments; Qt gets the program's name alone.
+  static int argumentCount = 1;
+  static char programName[] = "picbatch";
+  static char* arguments[] = {programName, nullptr};
+  QApplication application(argumentCount, arguments);
+  QApplication::setQuitOnLastWindowClosed(false);
+  state.application = &application;
+  if (qtbackend::PersonPlays() && !qtbackend::PersonSetup().descriptionsReady) {
+    ShowFatalErrorAndExit("the window descriptions cannot be loaded");
+  }
+
+  entry();
+
+  Journal("exit routine");
+  if (state.exitRoutine != nullptr) {
+    state.exitRoutine();
+  }
+  // Every window is deleted while the application still exists.
+  for (const auto& live : state.windows) {
+    if (live->widget != nullptr) {
+      live->widget->deleteLater();
+    }
+  }
+  state.windows.clear();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  state.application = nullptr;
+  return 0;
+}
+
+void RegisterExitRoutine(ExitRoutine routine) {
+  TheState().exitRoutine = routine;
+}
+
+std::string ProgramFolder() {
+  return TheState().programFolder;
+}
+
+void ShowFatalErrorAndExit(std::string_view fault) {
+  Journal("fatal: " + std::string(fault));
+  std::fprintf(stderr, "picbatch: fatal error: %.*s\n", static_cast<int>(fault.size()),
+               fault.data());
+  std::fflush(stderr);
+  if (TheState().application != nullptr && !qtbackend::PersonPlays()) {
+    QMessageBox::critical(nullptr, "picbatch", qtbackend::ToQString(fault));
+  }
+  std::_Exit(-1);
+}
+
+}  // namespace rt
