@@ -73,8 +73,8 @@ class DisabledWindows {
 // Qt's parent takes ownership of a child widget; this is the one place that makes them.
 template <typename Widget, typename... Arguments>
 Widget* MakeChild(QWidget* parent, Arguments&&... arguments) {
-  return new Widget(std::forward<Arguments>(arguments)...,
-                    parent);  // NOLINT(cppcoreguidelines-owning-memory)
+  // NOLINTNEXTLINE(cppcoreguidelines-owning-memory)
+  return new Widget(std::forward<Arguments>(arguments)..., parent);
 }
 
 QString ToQString(std::string_view utf8);

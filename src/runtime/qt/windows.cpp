@@ -200,8 +200,8 @@ bool CreateWindow(const WindowDescription& window) {
   }
   auto live = std::make_unique<LiveWindow>();
   live->description = &window;
-  live->widget = new ProgramWindow(
-      window);  // NOLINT(cppcoreguidelines-owning-memory): deleted by DestroyWindow
+  // A top-level window has no parent to own it: DestroyWindow deletes it.
+  live->widget = new ProgramWindow(window);  // NOLINT(cppcoreguidelines-owning-memory)
   for (const ControlDescription& control : window.controls) {
     live->controls.push_back({&control, MakeControl(control, live->widget), {}});
   }

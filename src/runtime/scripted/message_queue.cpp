@@ -69,8 +69,8 @@ void SelectRow(const UserAction& action) {
   list->selection = action.position;
 }
 
-void Dispatch(Message message) {
-  UserAction& action = message.action;
+void Dispatch(const Message& message) {
+  const UserAction& action = message.action;
   using Kind = UserAction::Kind;
   switch (action.kind) {
     case Kind::Idle:
@@ -173,7 +173,7 @@ bool WaitUntil(const std::function<bool()>& finished, const AnswerTaker& takeAns
     if (IsAnswer(message.action.kind) && takeAnswer && takeAnswer(message.action)) {
       continue;
     }
-    Dispatch(std::move(message));
+    Dispatch(message);
   }
   return true;
 }
@@ -188,7 +188,7 @@ void LetPendingMessagesRun() {
   while (!state.queue.empty() && state.queue.front().kind != scripted::Message::Kind::Quit) {
     scripted::Message message = std::move(state.queue.front());
     state.queue.pop_front();
-    scripted::Dispatch(std::move(message));
+    scripted::Dispatch(message);
   }
 }
 
