@@ -1,6 +1,7 @@
 // The person at the screen, played by a script: what tests use to drive a GUI backend.
 //
-// Each GUI backend that tests drive implements the functions below. The person acts whenever the program waits for or lets through messages:
+// Each GUI backend that tests drive implements the functions below. The person acts whenever the
+// program waits for or lets through messages:
 // - at the message loop, a modal window or a dialog, when no message waits, the next action of
 //   the script arrives; idle steps are skipped there, since the program is waiting anyway;
 // - at each "let pending messages run" step exactly one action of the script arrives (an idle

@@ -42,7 +42,7 @@ void ShowMessage(std::string_view text, std::optional<std::string_view> title) {
   QMessageBox box(QMessageBox::NoIcon, qtbackend::ToQString(shownTitle), qtbackend::ToQString(text),
                   QMessageBox::Ok);
   box.setWindowModality(Qt::ApplicationModal);
-  qtbackend::RecordMessage(std::move(shownTitle), std::string(text));
+  person::RecordMessage(std::move(shownTitle), std::string(text));
   const qtbackend::DisabledWindows disabled;
   const qtbackend::PersonWait wait([&](person::UserAction& answer) {
     if (answer.kind != person::UserAction::Kind::CloseMessage) {

@@ -23,15 +23,8 @@ struct ActiveWait {
   AnswerTaker takeAnswer;
 };
 
+// The waits the program is in, innermost last.
 struct Driver {
-  std::optional<person::Setup> prepared;
-  person::Setup setup;
-  bool plays = false;
-  std::size_t nextAction = 0;
-  std::vector<std::string> journal;
-  std::vector<person::ShownMessage> messages;
-  std::vector<person::ShellCall> shellCalls;
-  std::string problem;
   std::vector<ActiveWait> waits;
   int lastWaitId = 0;
 };
@@ -39,15 +32,6 @@ struct Driver {
 Driver& TheDriver() {
   static Driver driver;
   return driver;
-}
-
-bool IsAnswer(Kind kind) {
-  return kind == Kind::ChooseFile || kind == Kind::ChooseFolder || kind == Kind::Cancel ||
-         kind == Kind::CloseMessage;
-}
-
-bool WaitsForTheProgram(Kind kind) {
-  return IsAnswer(kind) || kind == Kind::Look;
 }
 
 bool WindowTakesInput(const WindowDescription* window) {
@@ -91,7 +75,7 @@ void SelectRow(const UserAction& action) {
   list->setCurrentRow(action.position);
 }
 
-void Perform(UserAction& action) {
+void Perform(const UserAction& action) {
   switch (action.kind) {
     case Kind::Idle:
       return;
@@ -152,26 +136,21 @@ void ScheduleAction(int waitId);
 
 // The event loop is idle while the program waits: the person does the next thing.
 void ActWhileWaiting(int waitId) {
-  Driver& driver = TheDriver();
   if (!IsInnermostWait(waitId)) {
     return;  // that wait has ended, or an inner one is open and acts itself
   }
-  const auto& actions = driver.setup.script.Actions();
-  while (driver.nextAction < actions.size() && actions[driver.nextAction].kind == Kind::Idle) {
-    ++driver.nextAction;
-  }
-  if (driver.nextAction >= actions.size()) {
+  std::optional<UserAction> action = person::NextWhileWaiting();
+  if (!action) {
     EndTheWaitWithoutScript();
     return;
   }
-  UserAction action = actions[driver.nextAction++];
-  if (IsAnswer(action.kind)) {
-    const AnswerTaker& takeAnswer = driver.waits.back().takeAnswer;
-    if (!takeAnswer || !takeAnswer(action)) {
+  if (person::IsAnswer(action->kind)) {
+    const AnswerTaker& takeAnswer = TheDriver().waits.back().takeAnswer;
+    if (!takeAnswer || !takeAnswer(*action)) {
       ReportProblem("an answer to a dialog came while no dialog was open");
     }
   } else {
-    Perform(action);
+    Perform(*action);
   }
   ScheduleAction(waitId);
 }
@@ -184,81 +163,19 @@ void ScheduleAction(int waitId) {
 
 }  // namespace
 
-void StartPersonRun() {
-  Driver& driver = TheDriver();
-  std::optional<person::Setup> prepared = std::move(driver.prepared);
-  driver = Driver{};
-  if (prepared) {
-    driver.setup = std::move(*prepared);
-    driver.plays = true;
-  }
-}
-
-bool PersonPlays() {
-  return TheDriver().plays;
-}
-
-const person::Setup& PersonSetup() {
-  return TheDriver().setup;
-}
-
-void Journal(std::string line) {
-  Driver& driver = TheDriver();
-  if (!driver.plays) {
-    return;
-  }
-  if (driver.setup.echoJournalToStderr) {
-    std::fprintf(stderr, "journal: %s\n", line.c_str());
-  }
-  driver.journal.push_back(std::move(line));
-  if (driver.setup.observer) {
-    driver.setup.observer(driver.journal.back());
-  }
-}
-
-void ReportProblem(std::string problem) {
-  Journal("script problem: " + problem);
-  Driver& driver = TheDriver();
-  if (driver.problem.empty()) {
-    driver.problem = std::move(problem);
-  }
-}
-
-void RecordMessage(std::string title, std::string text) {
-  Journal("message " + title + ": " + text);
-  if (PersonPlays()) {
-    TheDriver().messages.push_back({std::move(title), std::move(text)});
-  }
-}
-
-void RecordShellCall(person::ShellCall call) {
-  Journal("shell " + call.operation + " " + call.target);
-  if (PersonPlays()) {
-    TheDriver().shellCalls.push_back(std::move(call));
-  }
-}
-
 void ActInMessageStep() {
-  Driver& driver = TheDriver();
-  if (!driver.plays) {
-    return;
-  }
-  const auto& actions = driver.setup.script.Actions();
-  if (driver.nextAction >= actions.size() || WaitsForTheProgram(actions[driver.nextAction].kind)) {
-    return;
-  }
-  UserAction action = actions[driver.nextAction++];
+  std::optional<UserAction> action = person::NextInMessageStep();
   // An action behind the quit is never dispatched.
-  if (!TheState().quitPosted) {
-    Perform(action);
+  if (action && !TheState().quitPosted) {
+    Perform(*action);
   }
 }
 
 PersonWait::PersonWait(AnswerTaker takeAnswer) {
-  Driver& driver = TheDriver();
-  if (!driver.plays) {
+  if (!person::Plays()) {
     return;
   }
+  Driver& driver = TheDriver();
   id_ = ++driver.lastWaitId;
   driver.waits.push_back({id_, std::move(takeAnswer)});
   ScheduleAction(id_);
@@ -271,31 +188,3 @@ PersonWait::~PersonWait() {
 }
 
 }  // namespace rt::qtbackend
-
-namespace rt::person {
-
-void Prepare(Setup setup) {
-  qtbackend::TheDriver().prepared = std::move(setup);
-}
-
-const std::vector<std::string>& Journal() {
-  return qtbackend::TheDriver().journal;
-}
-
-void Note(std::string_view line) {
-  qtbackend::Journal(std::string(line));
-}
-
-const std::vector<ShownMessage>& Messages() {
-  return qtbackend::TheDriver().messages;
-}
-
-const std::vector<ShellCall>& ShellCalls() {
-  return qtbackend::TheDriver().shellCalls;
-}
-
-const std::string& ScriptProblem() {
-  return qtbackend::TheDriver().problem;
-}
-
-}  // namespace rt::person

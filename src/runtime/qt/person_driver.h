@@ -5,20 +5,18 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "runtime/person/performance.h"
 #include "runtime/person/person.h"
 
 namespace rt::qtbackend {
 
-// Starts a process run: the setup prepared for it, if any, takes effect.
-void StartPersonRun();
-bool PersonPlays();
-const person::Setup& PersonSetup();
-
-void Journal(std::string line);
-void ReportProblem(std::string problem);
-void RecordMessage(std::string title, std::string text);
-void RecordShellCall(person::ShellCall call);
+using person::ReportProblem;
+// The journal of the run the person plays; nothing is written when the user plays themself.
+inline void Journal(std::string line) {
+  person::Write(std::move(line));
+}
 
 // One step of "let pending messages run": the person's next action, if it is not an answer to a
 // dialog or a look, which wait for the program to wait.

@@ -29,13 +29,12 @@ bool DisplayAvailable() {
 }  // namespace
 
 int RunProcess(ProgramEntry entry) {
-  qtbackend::StartPersonRun();
+  person::BeginRun(/*playsWithoutSetup=*/false);
   qtbackend::State& state = TheState();
   state = qtbackend::State{};
   std::set_new_handler([] { ShowFatalErrorAndExit("memory cannot be obtained"); });
 
-  std::string programPath =
-      qtbackend::PersonPlays() ? qtbackend::PersonSetup().executablePath : std::string();
+  std::string programPath = person::Plays() ? person::CurrentSetup().executablePath : std::string();
   if (programPath.empty() && !posix::ReadOwnExecutablePath(programPath)) {
     ShowFatalErrorAndExit("the program's own path cannot be read");
   }
@@ -52,7 +51,7 @@ int RunProcess(ProgramEntry entry) {
   QApplication application(argumentCount, arguments);
   QApplication::setQuitOnLastWindowClosed(false);
   state.application = &application;
-  if (qtbackend::PersonPlays() && !qtbackend::PersonSetup().descriptionsReady) {
+  if (person::Plays() && !person::CurrentSetup().descriptionsReady) {
     ShowFatalErrorAndExit("the window descriptions cannot be loaded");
   }
 
@@ -87,7 +86,7 @@ void ShowFatalErrorAndExit(std::string_view fault) {
   std::fprintf(stderr, "picbatch: fatal error: %.*s\n", static_cast<int>(fault.size()),
                fault.data());
   std::fflush(stderr);
-  if (TheState().application != nullptr && !qtbackend::PersonPlays()) {
+  if (TheState().application != nullptr && !person::Plays()) {
     QMessageBox::critical(nullptr, "picbatch", qtbackend::ToQString(fault));
   }
   std::_Exit(-1);

@@ -12,10 +12,10 @@ namespace rt {
 
 void ShellExecute(WindowHandle owner, std::string_view operation, std::string_view target,
                   std::string_view parameters, std::string_view folder, int showState) {
-  if (qtbackend::PersonPlays()) {
+  if (person::Plays()) {
     // In a test the person sees what the shell was asked; nothing is started.
-    qtbackend::RecordShellCall({owner, std::string(operation), std::string(target),
-                                std::string(parameters), std::string(folder), showState});
+    person::RecordShellCall({owner, std::string(operation), std::string(target),
+                             std::string(parameters), std::string(folder), showState});
     return;
   }
   // xdg-open knows one operation: every one of them opens the target.

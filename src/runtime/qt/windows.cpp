@@ -119,8 +119,8 @@ Qt::WindowFlags FlagsOf(const WindowDescription& description) {
 }
 
 Size ScreenSize() {
-  if (PersonPlays()) {
-    return PersonSetup().screen;  // the person's screen, whatever the platform reports
+  if (person::Plays()) {
+    return person::CurrentSetup().screen;  // the person's screen, whatever the platform reports
   }
   const QScreen* const screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) {
@@ -194,7 +194,7 @@ LiveControl* FindControl(ControlRef control, ControlKind kind) {
 
 bool CreateWindow(const WindowDescription& window) {
   const std::string name(window.name);
-  if (PersonPlays() && PersonSetup().windowsThatCannotBeCreated.contains(name)) {
+  if (person::Plays() && person::CurrentSetup().windowsThatCannotBeCreated.contains(name)) {
     Journal("cannot create " + name);
     return false;
   }

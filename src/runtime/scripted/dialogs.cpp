@@ -28,10 +28,7 @@ std::string ChooseFolder(std::string_view prompt) {
 }
 
 void ShowMessage(std::string_view text, std::optional<std::string_view> title) {
-  scripted::ShownMessage shown{std::string(title.value_or(kDefaultMessageTitle)),
-                               std::string(text)};
-  scripted::Write("message " + shown.title + ": " + shown.text);
-  scripted::TheState().messages.push_back(std::move(shown));
+  person::RecordMessage(std::string(title.value_or(kDefaultMessageTitle)), std::string(text));
   bool closed = false;
   const scripted::DisabledWindows disabled;
   scripted::WaitUntil([&] { return closed; },

@@ -31,14 +31,14 @@ LiveControl MakeControl(const ControlDescription& description) {
 bool CreateWindow(const WindowDescription& window) {
   State& state = TheState();
   const std::string name(window.name);
-  if (state.setup.windowsThatCannotBeCreated.contains(name)) {
+  if (person::CurrentSetup().windowsThatCannotBeCreated.contains(name)) {
     Write("cannot create " + name);
     return false;
   }
   LiveWindow live;
   live.id = ++state.lastWindowId;
   live.description = &window;
-  live.place = CentredPlace(state.setup.screen, window.outerSize);
+  live.place = CentredPlace(person::CurrentSetup().screen, window.outerSize);
   for (const ControlDescription& control : window.controls) {
     live.controls.push_back(MakeControl(control));
   }

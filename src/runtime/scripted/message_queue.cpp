@@ -1,5 +1,6 @@
 // The message queue of the scripted backend and the person's actions that fill it.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -8,12 +9,6 @@
 
 namespace rt::scripted {
 namespace {
-
-bool IsAnswer(UserAction::Kind kind) {
-  using Kind = UserAction::Kind;
-  return kind == Kind::ChooseFile || kind == Kind::ChooseFolder || kind == Kind::Cancel ||
-         kind == Kind::CloseMessage;
-}
 
 // The window of `control` when it exists and takes input; a disabled window ignores clicks.
 bool TakesInput(ControlRef control) {
@@ -108,32 +103,16 @@ void Dispatch(const Message& message) {
   }
 }
 
-// Actions that wait for the program to wait: they are never taken in a message step.
-bool WaitsForTheProgram(UserAction::Kind kind) {
-  return IsAnswer(kind) || kind == UserAction::Kind::Look;
-}
-
 // Queues the person's next action. False when the script has ended. In a message step a
-// dialog's answer waits for its dialog (nobody can press a button that is not there yet), and
-// a look waits for the program to be done.
+// dialog's answer waits for its dialog (nobody can press a button that is not there yet), and a
+// look waits for the program to be done.
 bool TakeNextAction(bool inMessageStep) {
-  State& state = TheState();
-  const auto& actions = state.setup.script.Actions();
-  while (state.nextAction < actions.size()) {
-    if (inMessageStep && WaitsForTheProgram(actions[state.nextAction].kind)) {
-      return true;
-    }
-    UserAction action = actions[state.nextAction++];
-    if (action.kind == UserAction::Kind::Idle) {
-      if (!inMessageStep) {
-        continue;  // a waiting program lets idle moments pass
-      }
-      return true;
-    }
-    state.queue.push_back({.action = std::move(action)});
-    return true;
+  const std::optional<UserAction> action =
+      inMessageStep ? person::NextInMessageStep() : person::NextWhileWaiting();
+  if (action && action->kind != UserAction::Kind::Idle) {
+    TheState().queue.push_back({.action = *action});
   }
-  return false;
+  return action.has_value();
 }
 
 // A wait with nothing left to do would hang a real program; the test learns of it, and every
@@ -147,14 +126,6 @@ void EndTheWaitWithoutScript() {
 }
 
 }  // namespace
-
-void ReportProblem(std::string problem) {
-  Write("script problem: " + problem);
-  State& state = TheState();
-  if (state.problem.empty()) {
-    state.problem = std::move(problem);
-  }
-}
 
 bool WaitUntil(const std::function<bool()>& finished, const AnswerTaker& takeAnswer) {
   State& state = TheState();
@@ -170,7 +141,7 @@ bool WaitUntil(const std::function<bool()>& finished, const AnswerTaker& takeAns
     }
     Message message = std::move(state.queue.front());
     state.queue.pop_front();
-    if (IsAnswer(message.action.kind) && takeAnswer && takeAnswer(message.action)) {
+    if (person::IsAnswer(message.action.kind) && takeAnswer && takeAnswer(message.action)) {
       continue;
     }
     Dispatch(message);

@@ -17,46 +17,7 @@ State& TheState() {
   return state;
 }
 
-void Write(std::string line) {
-  State& state = TheState();
-  if (state.setup.echoJournalToStderr) {
-    std::fprintf(stderr, "journal: %s\n", line.c_str());
-  }
-  state.journal.push_back(std::move(line));
-  if (state.setup.observer) {
-    state.setup.observer(state.journal.back());
-  }
-}
-
 }  // namespace rt::scripted
-
-namespace rt::person {
-
-void Prepare(Setup setup) {
-  scripted::TheState().setup = std::move(setup);
-}
-
-const std::vector<std::string>& Journal() {
-  return scripted::TheState().journal;
-}
-
-void Note(std::string_view line) {
-  scripted::Write(std::string(line));
-}
-
-const std::vector<ShownMessage>& Messages() {
-  return scripted::TheState().messages;
-}
-
-const std::vector<ShellCall>& ShellCalls() {
-  return scripted::TheState().shellCalls;
-}
-
-const std::string& ScriptProblem() {
-  return scripted::TheState().problem;
-}
-
-}  // namespace rt::person
 
 namespace rt {
 
@@ -64,21 +25,20 @@ using scripted::TheState;
 using scripted::Write;
 
 int RunProcess(ProgramEntry entry) {
-  scripted::State& state = TheState();
   // A run starts from nothing but its setup, so that runs in one test process stay apart.
-  person::Setup setup = std::move(state.setup);
+  person::BeginRun(/*playsWithoutSetup=*/true);
+  scripted::State& state = TheState();
   state = scripted::State{};
-  state.setup = std::move(setup);
   // Memory that cannot be obtained is a fault the program cannot go on from.
   std::set_new_handler([] { ShowFatalErrorAndExit("memory cannot be obtained"); });
 
-  std::string programPath = state.setup.executablePath;
+  std::string programPath = person::CurrentSetup().executablePath;
   if (programPath.empty() && !posix::ReadOwnExecutablePath(programPath)) {
     ShowFatalErrorAndExit("the program's own path cannot be read");
   }
   state.programFolder = posix::FolderOfProgramPath(programPath);
   posix::SetWorkingFolder(state.programFolder);
-  if (!state.setup.descriptionsReady) {
+  if (!person::CurrentSetup().descriptionsReady) {
     ShowFatalErrorAndExit("the window descriptions cannot be loaded");
   }
 

@@ -9,10 +9,8 @@ namespace rt {
 
 void ShellExecute(WindowHandle owner, std::string_view operation, std::string_view target,
                   std::string_view parameters, std::string_view folder, int showState) {
-  scripted::Write("shell " + std::string(operation) + " " + std::string(target));
-  scripted::TheState().shellCalls.push_back({owner, std::string(operation), std::string(target),
-                                             std::string(parameters), std::string(folder),
-                                             showState});
+  person::RecordShellCall({owner, std::string(operation), std::string(target),
+                           std::string(parameters), std::string(folder), showState});
 }
 
 }  // namespace rt

@@ -9,16 +9,13 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/process.h"
+#include "runtime/person/performance.h"
 #include "runtime/person/person.h"
+#include "runtime/process.h"
 #include "runtime/window_description.h"
 
 namespace rt::scripted {
 
-using person::Script;
-using person::Setup;
-using person::ShellCall;
-using person::ShownMessage;
 using person::UserAction;
 
 struct Message {
@@ -45,8 +42,6 @@ struct LiveWindow {
 };
 
 struct State {
-  Setup setup;
-  std::size_t nextAction = 0;
   std::deque<Message> queue;
   std::vector<LiveWindow> windows;
   int lastWindowId = 0;
@@ -54,17 +49,12 @@ struct State {
   ExitRoutine exitRoutine = nullptr;
   std::string programFolder;
   int themeScheme = 0;
-  std::vector<std::string> journal;
-  std::vector<ShownMessage> messages;
-  std::vector<ShellCall> shellCalls;
-  std::string problem;
 };
 
 State& TheState();
 
-void Write(std::string line);
-// Notes the first way in which the script did not fit the run.
-void ReportProblem(std::string problem);
+using person::ReportProblem;
+using person::Write;
 
 LiveWindow* FindWindow(const WindowDescription& window);
 LiveControl* FindControl(ControlRef control, ControlKind kind);
