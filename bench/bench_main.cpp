@@ -4,6 +4,7 @@
 // core. It is a measurement, not a test: it never fails on a target it misses.
 #include <sched.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -67,7 +68,10 @@ ResultRow MeasureRow(const PictureSet& set, const Conversion& conversion, const 
       continue;
     }
     Progress(label + ": " + std::string(tool.name));
-    const std::string folder = outputRoot + "/" + std::string(tool.name) + "/" + set.name;
+    std::string toolFolder(tool.name);
+    std::replace_if(
+        toolFolder.begin(), toolFolder.end(), [](char c) { return c == ' ' || c == '='; }, '-');
+    const std::string folder = outputRoot + "/" + toolFolder + "/" + set.name;
     fs::create_directories(folder);
     row.measurements.push_back(
         MeasurePeer(tool, set, conversion, options.peerPasses, folder, errorLog));

@@ -141,7 +141,7 @@ bool EncodePngDirect(const RgbPicture& picture, Output& file) {
   SealChunk(file, start, "IHDR");
 
   const std::vector<std::uint8_t> filtered =
-      FilterRgbRows(picture.pixels.data(), std::size_t{picture.width} * 3, picture.height);
+      FilterRows(picture.pixels.data(), std::size_t{picture.width} * 3, picture.height, 3);
   start = OpenChunk(file);
   const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), filtered.size());
   file.resize(file.size() + bound);

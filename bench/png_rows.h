@@ -1,5 +1,5 @@
-// PNG row filtering for 8-bit RGB rows: per row, the filter whose output has the smallest sum
-// of magnitudes (the usual adaptive choice, as our PNG codec makes it).
+// PNG row filtering: per row, the filter whose output has the smallest sum of magnitudes (the
+// usual adaptive choice, as our PNG codec makes it).
 #pragma once
 
 #include <cstddef>
@@ -8,8 +8,9 @@
 
 namespace bench {
 
-// `height` rows of one filter-type byte followed by `rowBytes` filtered bytes.
-std::vector<std::uint8_t> FilterRgbRows(const std::uint8_t* rows, std::size_t rowBytes,
-                                        std::size_t height);
+// `height` rows of one filter-type byte followed by `rowBytes` filtered bytes; `bpp` is the
+// size of a pixel in bytes.
+std::vector<std::uint8_t> FilterRows(const std::uint8_t* rows, std::size_t rowBytes,
+                                     std::size_t height, std::size_t bpp);
 
 }  // namespace bench

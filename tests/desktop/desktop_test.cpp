@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
+#include <QTest>
 #include <QToolButton>
 #include <string>
 #include <vector>
@@ -159,6 +160,34 @@ TEST_F(DesktopTest, ScreenshotsOfTheMainWindowTheSettingsAndTheEndMessage) {
     EXPECT_GT(shot.width, 100U) << name;
     EXPECT_GT(shot.height, 50U) << name;
   }
+}
+
+TEST_F(DesktopTest, EscClosesTheSettingsWindowWithoutAPickAndTheMainWindowWithTheProgram) {
+  const auto pressEsc = [](const char* title, auto findFocus) {
+    QWidget* const window = TopLevelTitled(title);
+    ASSERT_NE(window, nullptr);
+    QWidget* const target = findFocus(window);
+    ASSERT_NE(target, nullptr);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_Escape);
+  };
+  script.Click(工具条1, kSettings);
+  // Esc while the drop-down has the focus.
+  script.Look([&] {
+    pressEsc("转换设置", [](QWidget* window) { return window->findChild<QComboBox*>(); });
+  });
+  // Esc while the picture list has the focus.
+  script.Look([&] {
+    pressEsc("墨岚图片格式批量转换器",
+             [](QWidget* window) { return window->findChild<QListWidget*>(); });
+  });
+
+  EXPECT_EQ(Run(), 0);
+
+  const std::vector<std::string>& journal = rt::person::Journal();
+  EXPECT_THAT(journal, ::testing::Contains("destroy SettingsWindow"));
+  EXPECT_THAT(journal, ::testing::Contains("destroy MainWindow"));
+  EXPECT_FALSE(testing_support::Exists(ConfigPath()));
 }
 
 }  // namespace
