@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -44,37 +45,41 @@ std::string AllowedCpus() {
   return list;
 }
 
+constexpr const char* kLimitPath = "libraries (limit)";
+
 void Progress(const std::string& text) {
   std::fprintf(stderr, "  %s\n", text.c_str());
 }
 
 ResultRow MeasureRow(const PictureSet& set, const Conversion& conversion, const Options& options,
                      const std::string& outputRoot, const std::string& errorLog) {
-  ResultRow row{&set, &conversion, {}};
-  const std::string label = set.name + " " + std::string(conversion.label);
-  const struct {
-    const char* name;
-    InProcessPath convert;
-  } inProcess[] = {{"picbatch", ConvertThroughProgram},
-                   {"codec layer only", ConvertThroughCodecs},
-                   {"libraries (limit)", ConvertDirectly}};
-  for (const auto& path : inProcess) {
-    Progress(label + ": " + path.name);
-    row.measurements.push_back(
-        MeasureInProcess(path.name, path.convert, set, conversion, options.passes));
+  const bool gif = conversion.encoder == rt::picture::Encoder::Gif;
+  std::vector<std::unique_ptr<Contender>> contenders;
+  contenders.push_back(
+      InProcessContender("picbatch", ConvertThroughProgram, conversion, options.passes));
+  contenders.push_back(
+      InProcessContender("codec layer only", ConvertThroughCodecs, conversion, options.passes));
+  if (!gif) {
+    contenders.push_back(
+        InProcessContender(kLimitPath, ConvertDirectly, conversion, options.passes));
   }
   for (const PeerTool& tool : PeerTools()) {
     if (!tool.compares(conversion)) {
       continue;
     }
-    Progress(label + ": " + std::string(tool.name));
     std::string toolFolder(tool.name);
     std::replace_if(
         toolFolder.begin(), toolFolder.end(), [](char c) { return c == ' ' || c == '='; }, '-');
     const std::string folder = outputRoot + "/" + toolFolder + "/" + set.name;
     fs::create_directories(folder);
-    row.measurements.push_back(
-        MeasurePeer(tool, set, conversion, options.peerPasses, folder, errorLog));
+    contenders.push_back(PeerContender(tool, conversion, options.peerPasses, folder, errorLog));
+  }
+  Progress(set.name + " " + std::string(conversion.label));
+  ResultRow row{&set, &conversion, MeasureContenders(contenders, set, conversion)};
+  if (gif) {
+    row.measurements.insert(
+        row.measurements.begin() + 2,
+        Measurement{.path = kLimitPath, .note = "n/a: the GIF colour quantiser is our own"});
   }
   return row;
 }

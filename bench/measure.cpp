@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <system_error>
-#include <vector>
 
 #include "child_process.h"
-#include "quality.h"
 
 namespace bench {
 namespace {
@@ -16,24 +15,87 @@ namespace fs = std::filesystem;
 
 constexpr int kStartUpRuns = 5;
 
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 bool IsGif(const Conversion& conversion) {
   return conversion.encoder == rt::picture::Encoder::Gif;
 }
 
-void Record(Measurement& measurement, const std::vector<double>& passTimes,
-            const QualityMeter& quality, bool gif) {
-  measurement.ran = true;
-  measurement.seconds = Median(passTimes);
-  if (gif) {
-    measurement.hasQuality = true;
-    measurement.psnr = quality.Psnr();
-    measurement.worstPsnr = quality.WorstPsnr();
+class InProcess final : public Contender {
+ public:
+  InProcess(std::string path, InProcessPath convert, const Conversion& conversion, int passes)
+      : Contender(std::move(path), passes), convert_(convert), conversion_(conversion) {}
+
+  std::optional<double> Convert(const SourcePicture& picture, bool keep) override {
+    // A new output buffer every time, as a single conversion has, so that no path gains from
+    // memory an earlier conversion already had the system map in.
+    rt::Bytes output;
+    const auto start = std::chrono::steady_clock::now();
+    const bool converted = convert_(picture, conversion_, output);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!converted) {
+      return std::nullopt;
+    }
+    if (keep) {
+      sizes_[picture.name] = output.size();
+      if (IsGif(conversion_)) {
+        kept_[picture.name] = std::move(output);
+      }
+    }
+    return seconds;
   }
-}
+
+  bool Report(const SourcePicture& picture, std::uint64_t& bytes, QualityMeter& quality) override {
+    bytes += sizes_[picture.name];
+    return !IsGif(conversion_) || quality.Add(picture, kept_[picture.name]);
+  }
+
+ private:
+  InProcessPath convert_;
+  const Conversion& conversion_;
+  std::map<std::string, rt::Bytes> kept_;  // GIF outputs, for their quality
+  std::map<std::string, std::uint64_t> sizes_;
+};
+
+class Peer final : public Contender {
+ public:
+  Peer(const PeerTool& tool, const Conversion& conversion, int passes, std::string outputFolder,
+       std::string errorLog)
+      : Contender(std::string(tool.name), passes),
+        tool_(tool),
+        conversion_(conversion),
+        outputFolder_(std::move(outputFolder)),
+        errorLog_(std::move(errorLog)) {}
+
+  std::optional<double> Convert(const SourcePicture& picture, bool) override {
+    const ChildRun run = RunChild(
+        tool_.command(conversion_, SourcePath(picture, conversion_), OutputOf(picture)), errorLog_);
+    return run.succeeded ? std::optional(run.seconds) : std::nullopt;
+  }
+
+  bool Report(const SourcePicture& picture, std::uint64_t& bytes, QualityMeter& quality) override {
+    std::error_code error;
+    bytes += fs::file_size(OutputOf(picture), error);
+    rt::Bytes converted;
+    return !error && (!IsGif(conversion_) ||
+                      (ReadFile(OutputOf(picture), converted) && quality.Add(picture, converted)));
+  }
+
+ private:
+  std::string OutputOf(const SourcePicture& picture) const {
+    return outputFolder_ + "/" + picture.name + std::string(conversion_.extension);
+  }
+
+  const PeerTool& tool_;
+  const Conversion& conversion_;
+  std::string outputFolder_;
+  std::string errorLog_;
+};
+
+// One contender's progress through the passes.
+struct Tally {
+  std::vector<double> passTimes;
+  std::string failure;
+};
 
 }  // namespace
 
@@ -46,84 +108,65 @@ double Median(std::vector<double> values) {
   return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-Measurement MeasureInProcess(const std::string& path, InProcessPath convert, const PictureSet& set,
-                             const Conversion& conversion, int passes) {
-  Measurement measurement{.path = path};
-  // Every conversion writes into a new output buffer, as a single conversion would, so that no
-  // path gains from memory an earlier conversion already had the system map in.
-  if (rt::Bytes output;
-      set.pictures.empty() || !convert(set.pictures.front(), conversion, output)) {
-    measurement.note = "n/a";  // also the warm-up run
-    return measurement;
-  }
-  std::vector<double> passTimes;
-  QualityMeter quality;
-  for (int pass = 0; pass < passes; ++pass) {
-    const bool last = pass + 1 == passes;
-    double total = 0;
-    std::uint64_t bytes = 0;
-    for (const SourcePicture& picture : set.pictures) {
-      rt::Bytes output;
-      const auto start = std::chrono::steady_clock::now();
-      const bool converted = convert(picture, conversion, output);
-      total += SecondsSince(start);
-      if (!converted) {
-        measurement.note = "failed on " + picture.name;
-        return measurement;
-      }
-      bytes += output.size();
-      if (last && IsGif(conversion) && !quality.Add(picture, output)) {
-        measurement.note = "unreadable output for " + picture.name;
-        return measurement;
-      }
-    }
-    passTimes.push_back(total);
-    measurement.outputBytes = bytes;
-  }
-  Record(measurement, passTimes, quality, IsGif(conversion));
-  return measurement;
+std::unique_ptr<Contender> InProcessContender(std::string path, InProcessPath convert,
+                                              const Conversion& conversion, int passes) {
+  return std::make_unique<InProcess>(std::move(path), convert, conversion, passes);
 }
 
-Measurement MeasurePeer(const PeerTool& tool, const PictureSet& set, const Conversion& conversion,
-                        int passes, const std::string& outputFolder, const std::string& errorLog) {
-  Measurement measurement{.path = std::string(tool.name)};
-  const auto outputOf = [&](const SourcePicture& picture) {
-    return outputFolder + "/" + picture.name + std::string(conversion.extension);
-  };
-  const auto run = [&](const SourcePicture& picture) {
-    return RunChild(tool.command(conversion, SourcePath(picture, conversion), outputOf(picture)),
-                    errorLog);
-  };
-  if (set.pictures.empty() || !run(set.pictures.front()).succeeded) {
-    measurement.note = "failed (see " + errorLog + ")";  // also the warm-up run
-    return measurement;
+std::unique_ptr<Contender> PeerContender(const PeerTool& tool, const Conversion& conversion,
+                                         int passes, std::string outputFolder,
+                                         std::string errorLog) {
+  return std::make_unique<Peer>(tool, conversion, passes, std::move(outputFolder),
+                                std::move(errorLog));
+}
+
+std::vector<Measurement> MeasureContenders(std::vector<std::unique_ptr<Contender>>& contenders,
+                                           const PictureSet& set, const Conversion& conversion) {
+  std::vector<Tally> tallies(contenders.size());
+  int passes = 0;
+  for (std::size_t c = 0; c < contenders.size(); ++c) {
+    passes = std::max(passes, contenders[c]->passes());
+    tallies[c].passTimes.assign(static_cast<std::size_t>(contenders[c]->passes()), 0.0);
+    if (set.pictures.empty() || !contenders[c]->Convert(set.pictures.front(), false)) {
+      tallies[c].failure = "failed in the warm-up";
+    }
   }
-  std::vector<double> passTimes;
   for (int pass = 0; pass < passes; ++pass) {
-    double total = 0;
     for (const SourcePicture& picture : set.pictures) {
-      const ChildRun child = run(picture);
-      if (!child.succeeded) {
-        measurement.note = "failed on " + picture.name + " (see " + errorLog + ")";
-        return measurement;
+      for (std::size_t c = 0; c < contenders.size(); ++c) {
+        Contender& contender = *contenders[c];
+        if (!tallies[c].failure.empty() || pass >= contender.passes()) {
+          continue;
+        }
+        const std::optional<double> seconds =
+            contender.Convert(picture, pass + 1 == contender.passes());
+        if (!seconds) {
+          tallies[c].failure = "failed on " + picture.name;
+          continue;
+        }
+        tallies[c].passTimes[static_cast<std::size_t>(pass)] += *seconds;
       }
-      total += child.seconds;
-    }
-    passTimes.push_back(total);
-  }
-  QualityMeter quality;
-  for (const SourcePicture& picture : set.pictures) {
-    std::error_code error;
-    measurement.outputBytes += fs::file_size(outputOf(picture), error);
-    rt::Bytes converted;
-    if (IsGif(conversion) &&
-        (!ReadFile(outputOf(picture), converted) || !quality.Add(picture, converted))) {
-      measurement.note = "unreadable output for " + picture.name;
-      return measurement;
     }
   }
-  Record(measurement, passTimes, quality, IsGif(conversion));
-  return measurement;
+  std::vector<Measurement> measurements;
+  for (std::size_t c = 0; c < contenders.size(); ++c) {
+    Measurement m{.path = contenders[c]->path(), .note = tallies[c].failure};
+    QualityMeter quality;
+    for (const SourcePicture& picture : set.pictures) {
+      if (m.note.empty() && !contenders[c]->Report(picture, m.outputBytes, quality)) {
+        m.note = "unreadable output for " + picture.name;
+      }
+    }
+    if (m.note.empty()) {
+      m.ran = true;
+      m.seconds = Median(tallies[c].passTimes);
+      m.hasQuality = IsGif(conversion);
+      m.psnr = quality.Psnr();
+      m.worstPsnr = quality.WorstPsnr();
+    }
+    measurements.push_back(std::move(m));
+  }
+  return measurements;
 }
 
 double MeasureStartUp(const PeerTool& tool, const Conversion& conversion,

@@ -19,24 +19,18 @@ namespace {
 
 constexpr int kSaveFolderButton = 8;
 
-std::string OutputName(std::int64_t number) {
-  return AppState.saveFolder + rt::kPathSeparator + std::to_string(number) +
-         AppState.outputExtension;
-}
-
-// Writes the converted picture under the first free number from `number` on. Messages run
-// between the tries, so the save folder is read again for every name. Nothing is ever replaced:
-// a name that another program takes at the last moment only sends the search on.
-void WriteUnderFreeName(std::int64_t number, const rt::Bytes& picture) {
+// Writes the converted picture into `folder` under the first free number from `number` on,
+// with the extension of the entry's own format. Messages run between the tries; the folder and
+// the extension are copies, so that every alternative keeps those of the first try whatever the
+// messages change. Nothing is
+// ever replaced: a name that another program takes at the last moment only sends the search on.
+void WriteUnderFreeName(const std::string folder, std::int64_t number, const std::string extension,
+                        const rt::Bytes& picture) {
   for (bool firstTry = true;; firstTry = false, ++number) {
     if (!firstTry) {
       rt::LetPendingMessagesRun();
     }
-    // An empty save folder would put the pictures into the root folder; they go nowhere then.
-    if (AppState.saveFolder.empty()) {
-      return;
-    }
-    const std::string name = OutputName(number);
+    const std::string name = folder + rt::kPathSeparator + std::to_string(number) + extension;
     if (rt::FileExists(name)) {
       continue;
     }
@@ -65,9 +59,10 @@ void RunConversion() {
     if (std::string_view extension; ExtensionOfCode(code, extension)) {
       AppState.outputExtension = extension;
     }
-    // A failed conversion writes nothing: never the bytes of an earlier picture.
-    if (converted) {
-      WriteUnderFreeName(number, output);
+    // A failed conversion writes nothing: never the bytes of an earlier picture. An empty save
+    // folder would put the pictures into the root folder; they go nowhere then.
+    if (converted && !AppState.saveFolder.empty()) {
+      WriteUnderFreeName(AppState.saveFolder, number, AppState.outputExtension, output);
     }
     rt::LetPendingMessagesRun();
     // The main window, and with it the list, may have been closed in the message step.

@@ -8,8 +8,8 @@
 
 #include "app/app_state.h"
 #include "app/program_main.h"
-#include "runtime/process.h"
 #include "runtime/person/person.h"
+#include "runtime/process.h"
 #include "support/program_test.h"
 #include "ui/main_window.h"
 
@@ -120,7 +120,7 @@ TEST_F(StartUpTest, MainWindowThatCannotBeCreatedEndsTheProgramInOrder) {
   EXPECT_EQ(RunProgram(std::move(setup)), 0);
 
   EXPECT_THAT(rt::person::Journal(), ElementsAre("theme 1", "cannot create MainWindow",
-                                                   "loop entered", "loop ended", "exit routine"));
+                                                 "loop entered", "loop ended", "exit routine"));
   EXPECT_FALSE(testing_support::Exists(ConfigPath()));
 }
 

@@ -202,6 +202,32 @@ TEST_F(RunConversionTest, FormatPickedDuringTheRunAppliesFromTheNextEntry) {
   EXPECT_EQ(StoredFormatCode(), "5");
 }
 
+TEST_F(RunConversionTest, EveryFileCarriesTheExtensionOfItsOwnFormat) {
+  const std::vector<std::string> pictures = Pictures(2);
+  const std::string out = Folder("out");
+  testing_support::WriteWholeFile(out + "/1.png", "taken");
+  testing_support::WriteWholeFile(out + "/2.png", "taken");
+  StoreSettings(out, 5);
+  AddThroughFileDialog(pictures);
+  // The first entry's name search lets messages run twice: jpg is picked in the first step,
+  // and a second run, which converts to jpg, starts in the second.
+  script.Click(工具条1, kStart).Click(工具条1, kSettings).Pick(组合框1, 1).Close(SettingsWindow);
+  script.Click(工具条1, kStart).CloseMessage().CloseMessage();
+
+  EXPECT_EQ(Run(), 0);
+
+  ASSERT_GT(FileNames(out).size(), 2U);
+  for (const std::string& name : FileNames(out)) {
+    const std::string bytes = ReadWholeFile(out + "/" + name);
+    if (name.ends_with(".png") && bytes != "taken") {
+      EXPECT_TRUE(bytes.starts_with("\x89PNG")) << name;
+    } else if (name.ends_with(".jpg")) {
+      EXPECT_TRUE(bytes.starts_with("\xFF\xD8")) << name;
+    }
+  }
+  EXPECT_THAT(FileNames(out), ::testing::Contains("3.png"));
+}
+
 TEST_F(RunConversionTest, SaveFolderChosenDuringTheRunTakesTheFollowingEntries) {
   const std::vector<std::string> pictures = Pictures(3);
   const std::string out = Folder("out");

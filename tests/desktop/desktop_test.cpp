@@ -6,9 +6,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QTest>
@@ -160,6 +164,56 @@ TEST_F(DesktopTest, ScreenshotsOfTheMainWindowTheSettingsAndTheEndMessage) {
     EXPECT_GT(shot.width, 100U) << name;
     EXPECT_GT(shot.height, 50U) << name;
   }
+}
+
+// The dialogs answered with the keyboard, as a user answers them, not through the script's
+// shortcut: each must be enabled and take the keys while the windows behind it are disabled.
+TEST_F(DesktopTest, DialogsTakeTheUsersTyping) {
+  const std::string in = Folder("in");
+  const std::string out = Folder("out");
+  const std::string picture = Picture(in, "typed.bmp", 3);
+  std::vector<bool> dialogsEnabled;
+  // Presses the dialog's accepting button, which does nothing while the dialog is disabled.
+  const auto accept = [&](QWidget* dialog) {
+    const QDialogButtonBox* const buttons = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    QAbstractButton* const button = buttons->buttons().front();
+    ASSERT_EQ(buttons->buttonRole(button), QDialogButtonBox::AcceptRole);
+    button->click();
+  };
+  const auto pickFile = [&](const QString& path) {
+    auto* const dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialogsEnabled.push_back(dialog->isEnabled());
+    dialog->selectFile(path);
+    accept(dialog);
+  };
+  const auto typeFolder = [&](const QString& folder) {
+    QWidget* const dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    dialogsEnabled.push_back(dialog->isEnabled());
+    QLineEdit* const field = dialog->findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    field->selectAll();
+    QTest::keyClicks(field, folder);
+    accept(dialog);
+  };
+  script.Click(工具条1, 1).Look([&] { pickFile(QString::fromStdString(picture)); });
+  script.Click(工具条1, kSaveFolder).Look([&] { typeFolder(QString::fromStdString(out + "/")); });
+  script.Click(工具条1, kStart).Look([&] {
+    QWidget* const box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    dialogsEnabled.push_back(box->isEnabled());
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  LookAtList();
+
+  EXPECT_EQ(Run(), 0);
+
+  EXPECT_THAT(dialogsEnabled, ElementsAre(true, true, true));
+  EXPECT_THAT(listSeen, ElementsAre(testing_support::ListSnapshot{{picture}, 0}));
+  EXPECT_EQ(StoredSaveFolder(), out);
+  EXPECT_THAT(FileNames(out), ElementsAre("1.gif"));
 }
 
 TEST_F(DesktopTest, EscClosesTheSettingsWindowWithoutAPickAndTheMainWindowWithTheProgram) {

@@ -345,7 +345,9 @@ struct BmpFields {
   std::uint32_t headerSize, bitsPerPixel, compression, colours;
 };
 
-void PrintTo(const BmpFields& fields, std::ostream* out) { *out << fields.source; }
+void PrintTo(const BmpFields& fields, std::ostream* out) {
+  *out << fields.source;
+}
 
 class BmpFieldsTest : public testing::TestWithParam<BmpFields> {};
 

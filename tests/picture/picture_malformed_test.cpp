@@ -174,7 +174,9 @@ struct Crafted {
 };
 
 // Names the case in test listings instead of printing its bytes, which hold addresses.
-void PrintTo(const Crafted& crafted, std::ostream* out) { *out << crafted.name; }
+void PrintTo(const Crafted& crafted, std::ostream* out) {
+  *out << crafted.name;
+}
 
 class CraftedFileTest : public testing::TestWithParam<Crafted> {};
 

@@ -11,8 +11,8 @@
 
 #include "runtime/controls.h"
 #include "runtime/gui.h"
-#include "runtime/process.h"
 #include "runtime/person/person.h"
+#include "runtime/process.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "runtime/gui.h"
-#include "runtime/process.h"
 #include "runtime/person/person.h"
+#include "runtime/process.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -129,8 +129,8 @@ TEST_F(RuntimeContract, CreationHandlerRunsBeforeTheWindowIsShown) {
                 std::move(script)),
             0);
   EXPECT_THAT(rt::person::Journal(), ElementsAre("create Noted at 432,352", "creation handler",
-                                                   "show Noted", "loop entered", "destroy Noted",
-                                                   "post quit 0", "loop ended", "exit routine"));
+                                                 "show Noted", "loop entered", "destroy Noted",
+                                                 "post quit 0", "loop ended", "exit routine"));
 }
 
 TEST_F(RuntimeContract, WindowDestroyedBeforeTheLoopPostsNoQuitAndTheLoopReturnsAtOnce) {
@@ -165,7 +165,7 @@ TEST_F(RuntimeContract, ThemedLookTakesSchemesOneToThreeAndAnythingElseSwitchesI
                 rt::person::Script{}),
             0);
   EXPECT_THAT(rt::person::Journal(), ElementsAre("theme 1", "theme 2", "theme 3", "theme 0",
-                                                   "theme 0", "theme 0", "exit routine"));
+                                                 "theme 0", "theme 0", "exit routine"));
 }
 
 TEST_F(RuntimeContract, ExitRoutineRunsOnceAndTheLatestRegisteredWins) {

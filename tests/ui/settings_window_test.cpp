@@ -78,8 +78,7 @@ TEST_F(SettingsWindowTest, EachPickTakesEffectAndIsStoredAtOnce) {
   EXPECT_THAT(stored, ElementsAre("4", "1", "2", "3", "5", "5"));
   EXPECT_THAT(seen, ElementsAre(Seen{4, 5}, Seen{4, 5}));
   // Picking the item already selected raised the event again.
-  EXPECT_EQ(std::count(rt::person::Journal().begin(), rt::person::Journal().end(), "pick 4"),
-            2);
+  EXPECT_EQ(std::count(rt::person::Journal().begin(), rt::person::Journal().end(), "pick 4"), 2);
 }
 
 TEST_F(SettingsWindowTest, ClosingWithEscWritesNothing) {
@@ -92,7 +91,8 @@ TEST_F(SettingsWindowTest, ClosingWithEscWritesNothing) {
 TEST_F(SettingsWindowTest, MainWindowTakesNoClicksWhileTheSettingsWindowIsOpen) {
   script.Click(工具条1, kSettings).Click(工具条1, 1).Click(工具条1, kSettings);
   script.Close(MainWindow).Close(SettingsWindow);
-  LookAtList();
+  // Afterwards the main window takes clicks again.
+  script.Click(工具条1, 1).Cancel();
 
   EXPECT_EQ(Run(), 0);
 
@@ -101,9 +101,9 @@ TEST_F(SettingsWindowTest, MainWindowTakesNoClicksWhileTheSettingsWindowIsOpen) 
   EXPECT_THAT(journal, Contains("ignored click 7"));
   EXPECT_THAT(journal, Contains("ignored close MainWindow"));
   EXPECT_EQ(std::count(journal.begin(), journal.end(), "create SettingsWindow at 432,352"), 1);
-  EXPECT_EQ(std::count(journal.begin(), journal.end(), "file dialog at \"\""), 0);
-  // Afterwards the main window takes input again.
-  EXPECT_EQ(listSeen.size(), 1U);
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), "ignored click 1"), 1);
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), "click 1"), 1);
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), "file dialog at \"\""), 1);
 }
 
 }  // namespace

@@ -27,6 +27,13 @@ std::string FolderOfProgramPath(std::string_view programPath) {
   return std::string(programPath.substr(0, separator));
 }
 
+std::string ChosenFolderText(std::string folder) {
+  while (folder.size() > 1 && folder.back() == kPathSeparator) {
+    folder.pop_back();
+  }
+  return folder;
+}
+
 bool SetWorkingFolder(const std::string& folder) {
   const char* const target = folder.empty() ? "/" : folder.c_str();
   return ::chdir(target) == 0;

@@ -15,9 +15,15 @@ Bytes ReadWholeFile(const std::string& path) {
   if (path.empty()) {
     return bytes;
   }
-  const posix::UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+  // Opened without waiting, so that a named pipe or a device cannot hold the program up; only a
+  // regular file is read, and then in blocking mode again.
+  const posix::UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   struct stat info {};
   if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return bytes;
+  }
+  const int flags = ::fcntl(file.Get(), F_GETFL);
+  if (flags == -1 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) == -1) {
     return bytes;
   }
   bytes.resize(static_cast<std::size_t>(info.st_size));

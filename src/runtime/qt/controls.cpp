@@ -128,12 +128,14 @@ void FileDialogSetKind(ControlRef /*dialog*/, FileDialogKind /*kind*/) {
 
 bool FileDialogOpen(ControlRef dialog) {
   const qtbackend::LiveControl* const opening = FindControl(dialog, ControlKind::FileDialog);
-  const qtbackend::LiveWindow* const window = qtbackend::FindWindow(*dialog.window);
-  if (opening == nullptr || window == nullptr) {
+  if (opening == nullptr) {
     return false;
   }
   qtbackend::Journal("file dialog at \"" + opening->fileName + "\"");
-  QFileDialog fileDialog(window->widget.data());
+  // No parent: the windows of the program are disabled while it is open, and a child would be
+  // disabled with them.
+  QFileDialog fileDialog;
+  fileDialog.setWindowModality(Qt::ApplicationModal);
   QDialog& asDialog = fileDialog;
   fileDialog.setOption(QFileDialog::DontUseNativeDialog);
   fileDialog.setFileMode(QFileDialog::ExistingFile);

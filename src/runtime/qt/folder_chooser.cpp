@@ -11,19 +11,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "runtime/posix/program_path.h"
 #include "runtime/qt/state.h"
 
 namespace rt::qtbackend {
-namespace {
-
-QString WithoutTrailingSeparator(QString folder) {
-  while (folder.size() > 1 && folder.endsWith('/')) {
-    folder.chop(1);
-  }
-  return folder;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 FolderChooser::FolderChooser(const QString& prompt)
     : model_(MakeChild<QFileSystemModel>(this)),
@@ -69,8 +61,14 @@ QString FolderChooser::ChosenFolder() const {
 }
 
 void FolderChooser::Choose(const QString& folder) {
-  chosen_ = WithoutTrailingSeparator(folder);
+  chosen_ = QString::fromLocal8Bit(posix::ChosenFolderText(ToLocalBytes(Absolute(folder))).c_str());
   accept();
+}
+
+// A folder typed without its full path lies in the folder selected in the tree.
+QString FolderChooser::Absolute(const QString& folder) const {
+  const QString selected = model_->filePath(tree_->currentIndex());
+  return QDir(selected.isEmpty() ? QDir::rootPath() : selected).absoluteFilePath(folder);
 }
 
 void FolderChooser::FollowTree() {
@@ -79,7 +77,7 @@ void FolderChooser::FollowTree() {
 
 // Only a folder that exists can be chosen.
 void FolderChooser::CheckTypedFolder() {
-  ok_->setEnabled(QFileInfo(typed_->text()).isDir());
+  ok_->setEnabled(QFileInfo(Absolute(typed_->text())).isDir());
 }
 
 }  // namespace rt::qtbackend

@@ -23,6 +23,7 @@ class FolderChooser : public QDialog {
 
  private:
   void FollowTree();
+  QString Absolute(const QString& folder) const;
   void CheckTypedFolder();
 
   QFileSystemModel* model_;

@@ -68,6 +68,7 @@ class DisabledWindows {
     bool enabled;
   };
   std::vector<Saved> saved_;
+  QPointer<QWidget> active_;  // activated again afterwards
 };
 
 // Qt's parent takes ownership of a child widget; this is the one place that makes them.

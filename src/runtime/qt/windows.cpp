@@ -245,7 +245,8 @@ void DestroyWindow(const WindowDescription& window) {
   }
 }
 
-DisabledWindows::DisabledWindows(const WindowDescription* except) {
+DisabledWindows::DisabledWindows(const WindowDescription* except)
+    : active_(QApplication::activeWindow()) {
   for (const auto& live : TheState().windows) {
     if (live->description != except && live->widget != nullptr) {
       saved_.push_back({live->widget.data(), live->widget->isEnabled()});
@@ -259,6 +260,9 @@ DisabledWindows::~DisabledWindows() {
     if (saved.widget != nullptr) {
       saved.widget->setEnabled(saved.enabled);
     }
+  }
+  if (active_ != nullptr && active_->isVisible()) {
+    active_->activateWindow();
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "runtime/posix/program_path.h"
 #include "runtime/scripted/state.h"
 
 namespace rt {
@@ -17,7 +18,7 @@ std::string ChooseFolder(std::string_view prompt) {
                       [&](scripted::UserAction& answer) {
                         answered = true;
                         if (answer.kind == scripted::UserAction::Kind::ChooseFolder) {
-                          chosen = std::move(answer.text);
+                          chosen = posix::ChosenFolderText(std::move(answer.text));
                         } else if (answer.kind != scripted::UserAction::Kind::Cancel) {
                           scripted::ReportProblem("the folder chooser got another dialog's answer");
                         }
