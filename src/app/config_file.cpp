@@ -22,7 +22,7 @@ constexpr std::size_t kValueBufferSize = 10240;
 
 std::string ReadValue(std::string_view key) {
   std::array<char, kValueBufferSize> buffer{};
-  rt::ReadProfileString(kSection, key, "", buffer, ConfigFilePath());
+  rt::ReadProfileValue(kSection, key, "", buffer, ConfigFilePath());
   return std::string(buffer.data());  // texts end at their zero byte
 }
 
@@ -43,7 +43,7 @@ void OnMainWindowCreated() {
 }
 
 void StoreSaveFolder(std::string_view folder) {
-  rt::WriteProfileString(kSection, kSaveFolderKey, folder, ConfigFilePath());
+  rt::WriteProfileValue(kSection, kSaveFolderKey, folder, ConfigFilePath());
 }
 
 void StoreFormatCode(double code) {
@@ -52,7 +52,7 @@ void StoreFormatCode(double code) {
   if (length <= 0 || static_cast<std::size_t>(length) >= text.size()) {
     return;
   }
-  rt::WriteProfileString(kSection, kFormatCodeKey,
-                         std::string_view(text.data(), static_cast<std::size_t>(length)),
-                         ConfigFilePath());
+  rt::WriteProfileValue(kSection, kFormatCodeKey,
+                        std::string_view(text.data(), static_cast<std::size_t>(length)),
+                        ConfigFilePath());
 }

@@ -18,6 +18,7 @@ GlobalBlock GlobalFree(GlobalBlock block);
 void* GlobalLock(GlobalBlock block);
 bool GlobalUnlock(GlobalBlock block);
 std::size_t GlobalSize(GlobalBlock block);
-void RtlMoveMemory(void* destination, const void* source, std::size_t length);
+// Copies `length` bytes; the two places may overlap.
+void CopyMemoryBytes(void* destination, const void* source, std::size_t length);
 
 }  // namespace rt

@@ -21,13 +21,13 @@ using ProfileName = std::optional<std::string_view>;
 // buffer.size() - 1 bytes and a zero byte, and returns the number of bytes copied before that
 // zero. A missing file, section or key gives `defaultValue` (its trailing spaces dropped). An
 // empty buffer is left untouched and 0 is returned.
-std::size_t ReadProfileString(ProfileName section, ProfileName key, std::string_view defaultValue,
-                              std::span<char> buffer, std::string_view path);
+std::size_t ReadProfileValue(ProfileName section, ProfileName key, std::string_view defaultValue,
+                             std::span<char> buffer, std::string_view path);
 
 // Writes `value` under `key` in `section` of the file at `path`, creating the file and the
 // section when they are missing and keeping every other line as it was. Returns false, with
 // the file as it was, when the file cannot be written.
-bool WriteProfileString(ProfileName section, ProfileName key, ProfileName value,
-                        std::string_view path);
+bool WriteProfileValue(ProfileName section, ProfileName key, ProfileName value,
+                       std::string_view path);
 
 }  // namespace rt

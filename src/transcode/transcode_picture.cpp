@@ -69,7 +69,7 @@ bool TranscodePicture(const rt::Bytes& input, std::int32_t formatCode, rt::Bytes
     return false;
   }
   if (void* const inputBytes = rt::GlobalLock(inputBlock); inputBytes != nullptr) {
-    rt::RtlMoveMemory(inputBytes, input.data(), input.size());
+    rt::CopyMemoryBytes(inputBytes, input.data(), input.size());
   }
   rt::GlobalUnlock(inputBlock);
 
@@ -85,7 +85,7 @@ bool TranscodePicture(const rt::Bytes& input, std::int32_t formatCode, rt::Bytes
   bool converted = false;
   if (outputBytes != nullptr) {
     rt::Bytes encoded(outputSize);
-    rt::RtlMoveMemory(encoded.data(), outputBytes, outputSize);
+    rt::CopyMemoryBytes(encoded.data(), outputBytes, outputSize);
     result.swap(encoded);
     converted = true;
   }

@@ -18,8 +18,8 @@ std::string_view ShellOperationText(std::int32_t operation) {
 }
 
 void ShellRun(const ShellRunArguments& arguments) {
-  rt::ShellExecute(arguments.window, ShellOperationText(arguments.operation), arguments.target,
-                   arguments.parameters, arguments.folder, arguments.showState);
+  rt::AskShell(arguments.window, ShellOperationText(arguments.operation), arguments.target,
+               arguments.parameters, arguments.folder, arguments.showState);
 }
 
 void OpenHomePage() {

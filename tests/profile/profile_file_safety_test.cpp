@@ -28,7 +28,7 @@ TEST(ProfileFileSafety, WriteFailsWhenFolderIsMissing) {
   const TempFolder folder;
   const std::string path = folder.PathOf("missing/config.ini");
 
-  EXPECT_FALSE(rt::WriteProfileString("S", "K", "v", path));
+  EXPECT_FALSE(rt::WriteProfileValue("S", "K", "v", path));
 
   EXPECT_TRUE(FolderEntries(folder.Path()).empty());
 }
@@ -38,7 +38,7 @@ TEST(ProfileFileSafety, FolderAtPathIsNeitherReadNorWritten) {
   const std::string path = folder.PathOf("config.ini");
   std::filesystem::create_directory(path);
 
-  EXPECT_FALSE(rt::WriteProfileString("S", "K", "v", path));
+  EXPECT_FALSE(rt::WriteProfileValue("S", "K", "v", path));
   EXPECT_EQ(ReadInto(16, "S", "K", "dflt", path).buffer.substr(0, 5), std::string("dflt\0", 5));
 
   EXPECT_TRUE(std::filesystem::is_directory(path));
@@ -51,7 +51,7 @@ TEST(ProfileFileSafety, WriteFailsWhenParentIsAFile) {
   const std::string parent = folder.PathOf("not-a-folder");
   WriteFileBytes(parent, kOldContent);
 
-  EXPECT_FALSE(rt::WriteProfileString("S", "K", "v", parent + "/config.ini"));
+  EXPECT_FALSE(rt::WriteProfileValue("S", "K", "v", parent + "/config.ini"));
 
   EXPECT_EQ(ReadFileBytes(parent), std::string(kOldContent));
 }
@@ -63,7 +63,7 @@ TEST(ProfileFileSafety, WriteRefusesReadOnlyFile) {
   WriteFileBytes(path, kOldContent);
   ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
 
-  EXPECT_FALSE(rt::WriteProfileString("S", "K", "new", path));
+  EXPECT_FALSE(rt::WriteProfileValue("S", "K", "new", path));
 
   EXPECT_EQ(ReadFileBytes(path), std::string(kOldContent));
   EXPECT_EQ(PermissionBits(path), 0444u);
@@ -81,7 +81,7 @@ TEST(ProfileFileSafety, RewriteKeepsPermissionsAndOwner) {
     ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
   }
 
-  ASSERT_TRUE(rt::WriteProfileString("S", "K", "new", path));
+  ASSERT_TRUE(rt::WriteProfileValue("S", "K", "new", path));
 
   EXPECT_EQ(ReadFileBytes(path), std::string("[S]\r\nK=new\r\n"));
   EXPECT_EQ(PermissionBits(path), 0640u);
@@ -121,7 +121,7 @@ TEST(ProfileFileSafety, WriteCutShortLeavesOldFileAndNoLeftovers) {
 
   {
     const FileSizeLimit limit(4096);
-    EXPECT_FALSE(rt::WriteProfileString("S", "K", std::string(8192, 'x'), path));
+    EXPECT_FALSE(rt::WriteProfileValue("S", "K", std::string(8192, 'x'), path));
   }
 
   EXPECT_EQ(ReadFileBytes(path), std::string(kOldContent));
@@ -137,7 +137,7 @@ TEST(ProfileFileSafety, WritesThroughSymlink) {
   WriteFileBytes(target, kOldContent);
   std::filesystem::create_symlink("../real/config.ini", link);
 
-  ASSERT_TRUE(rt::WriteProfileString("S", "K", "new", link));
+  ASSERT_TRUE(rt::WriteProfileValue("S", "K", "new", link));
 
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(ReadFileBytes(target), std::string("[S]\r\nK=new\r\n"));
@@ -151,7 +151,7 @@ TEST(ProfileFileSafety, OversizedFileIsNeitherReadNorWritten) {
   const auto oversized = static_cast<std::uintmax_t>(rt::profile::kMaxProfileFileBytes) + 1;
   std::filesystem::resize_file(path, oversized);  // sparse: cheap to make
 
-  EXPECT_FALSE(rt::WriteProfileString("S", "K", "new", path));
+  EXPECT_FALSE(rt::WriteProfileValue("S", "K", "new", path));
   EXPECT_EQ(ReadInto(16, "S", "K", "dflt", path).count, 4u);
 
   EXPECT_EQ(std::filesystem::file_size(path), oversized);

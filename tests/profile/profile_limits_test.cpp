@@ -22,7 +22,7 @@ TEST(ProfileLimits, EmptyBufferIsLeftUntouched) {
   WriteFileBytes(path, "[S]\r\nK=value\r\n");
   std::string buffer = "untouched";
 
-  EXPECT_EQ(rt::ReadProfileString("S", "K", "dflt", std::span<char>(buffer.data(), 0), path), 0u);
+  EXPECT_EQ(rt::ReadProfileValue("S", "K", "dflt", std::span<char>(buffer.data(), 0), path), 0u);
 
   EXPECT_EQ(buffer, "untouched");
 }
@@ -94,7 +94,7 @@ TEST_P(ProfileGarbage, ReadGivesDefaultAndWriteKeepsEveryByte) {
   const ReadResult before = ReadInto(64, section, "K", "dflt", path);
   EXPECT_EQ(before.buffer.substr(0, 5), std::string("dflt\0", 5));
 
-  ASSERT_TRUE(rt::WriteProfileString(section, "K", "v", path));
+  ASSERT_TRUE(rt::WriteProfileValue(section, "K", "v", path));
 
   const ReadResult after = ReadInto(64, section, "K", "dflt", path);
   EXPECT_EQ(after.buffer.substr(0, 2), std::string("v\0", 2));

@@ -42,8 +42,8 @@ TEST(ProfileUtf16, RewriteStaysUtf16AndKeepsOtherUnits) {
   const std::u16string rest = u"\r\nK=old\r\n[T]\r\ny=\u4E2D\r\n";
   WriteFileBytes(path, Utf16LeFile(before + rest));
 
-  ASSERT_TRUE(rt::WriteProfileString("S", "K", "\xC3\xBC", path));
-  ASSERT_TRUE(rt::WriteProfileString("T", "z", "1", path));
+  ASSERT_TRUE(rt::WriteProfileValue("S", "K", "\xC3\xBC", path));
+  ASSERT_TRUE(rt::WriteProfileValue("T", "z", "1", path));
 
   std::u16string after = u"[S]\r\nx=";
   after.push_back(char16_t{0xD800});
@@ -56,7 +56,7 @@ TEST(ProfileUtf16, SignatureOnlyFileCountsAsUnterminatedText) {
   const std::string path = folder.PathOf("config.ini");
   WriteFileBytes(path, Utf16LeFile(u""));
 
-  ASSERT_TRUE(rt::WriteProfileString("S", "K", "v", path));
+  ASSERT_TRUE(rt::WriteProfileValue("S", "K", "v", path));
 
   EXPECT_EQ(ReadFileBytes(path), Utf16LeFile(u"\r\n[S]\r\nK=v\r\n"));
 }

@@ -134,7 +134,7 @@ TEST_P(ProfileWrite, LeavesExpectedBytes) {
     WriteFileBytes(path, *c.before);
   }
 
-  EXPECT_EQ(rt::WriteProfileString(c.section, c.key, c.value, path), c.succeeds);
+  EXPECT_EQ(rt::WriteProfileValue(c.section, c.key, c.value, path), c.succeeds);
 
   const std::optional<std::string> after = ReadFileBytes(path);
   ASSERT_EQ(after.has_value(), c.after.has_value());

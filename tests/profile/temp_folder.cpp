@@ -67,7 +67,7 @@ ReadResult ReadInto(std::size_t bufferSize, rt::ProfileName section, rt::Profile
                     std::string_view defaultValue, const std::string& path) {
   ReadResult result;
   result.buffer.assign(bufferSize, '\x0C');
-  result.count = rt::ReadProfileString(section, key, defaultValue, result.buffer, path);
+  result.count = rt::ReadProfileValue(section, key, defaultValue, result.buffer, path);
   return result;
 }
 

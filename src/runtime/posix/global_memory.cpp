@@ -70,7 +70,7 @@ std::size_t GlobalSize(GlobalBlock block) {
   return live == nullptr ? 0 : live->bytes.size();
 }
 
-void RtlMoveMemory(void* destination, const void* source, std::size_t length) {
+void CopyMemoryBytes(void* destination, const void* source, std::size_t length) {
   if (length > 0) {
     std::memmove(destination, source, length);
   }

@@ -10,8 +10,8 @@
 
 namespace rt {
 
-void ShellExecute(WindowHandle owner, std::string_view operation, std::string_view target,
-                  std::string_view parameters, std::string_view folder, int showState) {
+void AskShell(WindowHandle owner, std::string_view operation, std::string_view target,
+              std::string_view parameters, std::string_view folder, int showState) {
   if (person::Plays()) {
     // In a test the person sees what the shell was asked; nothing is started.
     person::RecordShellCall({owner, std::string(operation), std::string(target),

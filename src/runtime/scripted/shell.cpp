@@ -7,8 +7,8 @@
 
 namespace rt {
 
-void ShellExecute(WindowHandle owner, std::string_view operation, std::string_view target,
-                  std::string_view parameters, std::string_view folder, int showState) {
+void AskShell(WindowHandle owner, std::string_view operation, std::string_view target,
+              std::string_view parameters, std::string_view folder, int showState) {
   person::RecordShellCall({owner, std::string(operation), std::string(target),
                            std::string(parameters), std::string(folder), showState});
 }

@@ -118,8 +118,8 @@ bool Write(ProfileName section, ProfileName key, ProfileName value, std::string_
 }  // namespace
 }  // namespace profile
 
-std::size_t ReadProfileString(ProfileName section, ProfileName key, std::string_view defaultValue,
-                              std::span<char> buffer, std::string_view path) {
+std::size_t ReadProfileValue(ProfileName section, ProfileName key, std::string_view defaultValue,
+                             std::span<char> buffer, std::string_view path) {
   if (buffer.empty()) {
     return 0;
   }
@@ -131,8 +131,8 @@ std::size_t ReadProfileString(ProfileName section, ProfileName key, std::string_
   }
 }
 
-bool WriteProfileString(ProfileName section, ProfileName key, ProfileName value,
-                        std::string_view path) {
+bool WriteProfileValue(ProfileName section, ProfileName key, ProfileName value,
+                       std::string_view path) {
   try {
     return profile::Write(section, key, value, path);
   } catch (const std::exception&) {
