@@ -22,10 +22,10 @@
 #include "pictures.h"
 #include "report.h"
 
+namespace bench {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace bench;
 
 std::string AllowedCpus() {
   cpu_set_t cpus;
@@ -179,19 +179,20 @@ int Run(const Options& options) {
 }
 
 }  // namespace
+}  // namespace bench
 
 int main(int argc, char** argv) {
-  Options options;
+  bench::Options options;
   std::string error;
-  if (!ParseOptions(argc, argv, options, error)) {
-    std::fprintf(stderr, "picbatch_bench: %s\n%s", error.c_str(), kUsage);
+  if (!bench::ParseOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "picbatch_bench: %s\n%s", error.c_str(), bench::kUsage);
     return 2;
   }
   if (!options.peakChild.empty()) {
-    return RunPeakChild(options.peakChild, true);
+    return bench::RunPeakChild(options.peakChild, true);
   }
   if (!options.peakBaseline.empty()) {
-    return RunPeakChild(options.peakBaseline, false);
+    return bench::RunPeakChild(options.peakBaseline, false);
   }
-  return Run(options);
+  return bench::Run(options);
 }

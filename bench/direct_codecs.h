@@ -24,7 +24,7 @@ bool DecodePngDirect(FileBytes file, RgbPicture& picture);
 
 // TurboJPEG, 4:2:0, at `quality` (our codec writes 75).
 bool EncodeJpegDirect(const RgbPicture& picture, int quality, Output& file);
-// Adaptive row filters and libdeflate level 5 into IHDR, IDAT and IEND chunks.
+// libpng with adaptive row filters and zlib at the settings our codec uses for photographs.
 bool EncodePngDirect(const RgbPicture& picture, Output& file);
 // libtiff into memory: LZW with the horizontal predictor, strips of about 256 KiB.
 bool EncodeTiffDirect(const RgbPicture& picture, Output& file);

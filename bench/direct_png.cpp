@@ -1,7 +1,8 @@
-// PNG called directly: libpng to read, libdeflate under our own chunk writer to write (the way
-// our PNG codec writes, at its settings).
-#include <libdeflate.h>
+// PNG called directly: libpng to read and to write, at the settings our PNG codec writes with
+// (adaptive row filters; zlib level 6, memory level 9, run-length strategy, which is what the
+// codec picks for photographs).
 #include <png.h>
+#include <zlib.h>
 
 #include <array>
 #include <csetjmp>
@@ -9,12 +10,9 @@
 #include <memory>
 
 #include "direct_codecs.h"
-#include "png_rows.h"
 
 namespace bench {
 namespace {
-
-constexpr int kCompressionLevel = 5;
 
 struct ReadSource {
   const std::uint8_t* data;
@@ -74,32 +72,46 @@ bool ReadRows(png_structp png, png_bytepp rows) {
   return true;
 }
 
-struct CompressorDeleter {
-  void operator()(libdeflate_compressor* compressor) const {
-    libdeflate_free_compressor(compressor);
-  }
+void WriteToMemory(png_structp png, png_bytep data, std::size_t length) {
+  auto* out = static_cast<Output*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + length);
+}
+
+void FlushNothing(png_structp /*png*/) {}
+
+class Writer {
+ public:
+  Writer()
+      : png_(png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr)),
+        info_(png_ ? png_create_info_struct(png_) : nullptr) {}
+  ~Writer() { png_destroy_write_struct(&png_, info_ ? &info_ : nullptr); }
+  Writer(const Writer&) = delete;
+  Writer& operator=(const Writer&) = delete;
+
+  png_structp png() const { return png_; }
+  png_infop info() const { return info_; }
+
+ private:
+  png_structp png_;
+  png_infop info_;
 };
 
-void PutU32(Output& out, std::uint32_t value) {
-  out.insert(out.end(),
-             {static_cast<std::uint8_t>(value >> 24), static_cast<std::uint8_t>(value >> 16),
-              static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)});
-}
-
-// Writes length and type in front of the data the caller appended after `start` + 8, and the CRC.
-void SealChunk(Output& out, std::size_t start, const char (&type)[5]) {
-  const std::size_t length = out.size() - start - 8;
-  for (std::size_t i = 0; i < 4; ++i) {
-    out[start + i] = static_cast<std::uint8_t>(length >> (24 - 8 * i));
-    out[start + 4 + i] = static_cast<std::uint8_t>(type[i]);
+// libpng reports errors by longjmp: this holds no C++ objects that need destroying.
+bool WriteRgb(png_structp png, png_infop info, png_uint_32 width, png_uint_32 height,
+              png_bytepp rows) {
+  if (setjmp(png_jmpbuf(png))) {
+    return false;
   }
-  PutU32(out, libdeflate_crc32(0, out.data() + start + 4, length + 4));
-}
-
-std::size_t OpenChunk(Output& out) {
-  const std::size_t start = out.size();
-  out.resize(start + 8);
-  return start;
+  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
+  png_set_compression_level(png, 6);
+  png_set_compression_mem_level(png, 9);
+  png_set_compression_strategy(png, Z_RLE);
+  png_write_info(png, info);
+  png_write_image(png, rows);
+  png_write_end(png, info);
+  return true;
 }
 
 }  // namespace
@@ -126,34 +138,18 @@ bool DecodePngDirect(FileBytes file, RgbPicture& picture) {
 }
 
 bool EncodePngDirect(const RgbPicture& picture, Output& file) {
-  const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
-      libdeflate_alloc_compressor(kCompressionLevel));
-  if (!compressor) {
+  const Writer writer;
+  if (writer.png() == nullptr || writer.info() == nullptr) {
     return false;
   }
-  static constexpr std::array<std::uint8_t, 8> kSignature{0x89, 'P',  'N',  'G',
-                                                          '\r', '\n', 0x1a, '\n'};
-  file.assign(kSignature.begin(), kSignature.end());
-  std::size_t start = OpenChunk(file);
-  PutU32(file, picture.width);
-  PutU32(file, picture.height);
-  file.insert(file.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, adaptive, progressive off
-  SealChunk(file, start, "IHDR");
-
-  const std::vector<std::uint8_t> filtered =
-      FilterRows(picture.pixels.data(), std::size_t{picture.width} * 3, picture.height, 3);
-  start = OpenChunk(file);
-  const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), filtered.size());
-  file.resize(file.size() + bound);
-  const std::size_t written = libdeflate_zlib_compress(
-      compressor.get(), filtered.data(), filtered.size(), file.data() + start + 8, bound);
-  if (written == 0) {
-    return false;
+  file.clear();
+  png_set_write_fn(writer.png(), &file, WriteToMemory, FlushNothing);
+  std::vector<png_bytep> rows(picture.height);
+  for (std::size_t y = 0; y < rows.size(); ++y) {
+    // libpng only reads the rows it is handed.
+    rows[y] = const_cast<png_bytep>(picture.pixels.data() + y * picture.width * 3);
   }
-  file.resize(start + 8 + written);
-  SealChunk(file, start, "IDAT");
-  SealChunk(file, OpenChunk(file), "IEND");
-  return true;
+  return WriteRgb(writer.png(), writer.info(), picture.width, picture.height, rows.data());
 }
 
 }  // namespace bench

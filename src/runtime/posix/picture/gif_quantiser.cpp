@@ -68,7 +68,8 @@ bool TryExactPalette(const Bitmap& bitmap, bool transparency, QuantisedPicture& 
       result.indexes[i] = static_cast<std::uint8_t>(limit);
       continue;
     }
-    const auto index = set.IndexOf(std::uint32_t{pixel[0]} << 16 | pixel[1] << 8 | pixel[2]);
+    const auto index =
+        set.IndexOf(std::uint32_t{pixel[0]} << 16 | std::uint32_t{pixel[1]} << 8 | pixel[2]);
     if (!index) {
       return false;
     }

@@ -66,49 +66,44 @@ std::uint32_t Cost(const std::uint8_t* bytes, std::size_t n) {
 
 }  // namespace
 
-std::vector<std::uint8_t> FilterRows(const std::uint8_t* rows, std::size_t rowBytes,
-                                     std::size_t height, std::size_t bytesPerPixel,
-                                     PngFilterChoice choice) {
-  std::vector<std::uint8_t> filtered((rowBytes + 1) * height);
-  if (choice == PngFilterChoice::None) {
-    for (std::size_t y = 0; y < height; ++y) {
-      std::uint8_t* out = filtered.data() + y * (rowBytes + 1);
-      out[0] = kNone;
-      std::memcpy(out + 1, rows + y * rowBytes, rowBytes);
-    }
-    return filtered;
-  }
+PngRowFilter::PngRowFilter(std::size_t rowBytes, std::size_t bytesPerPixel, PngFilterChoice choice)
+    : rowBytes_(rowBytes),
+      bytesPerPixel_(bytesPerPixel),
+      choice_(choice),
+      zeroRow_(rowBytes, 0),
+      scratch_(choice == PngFilterChoice::Adaptive ? rowBytes * 4 : 0),
+      filtered_(rowBytes + 1) {}
 
-  const std::size_t bpp = bytesPerPixel;
-  const std::vector<std::uint8_t> zeroRow(rowBytes, 0);
-  // One scratch row per filter other than None; the winner is copied to the output.
-  std::vector<std::uint8_t> scratch(rowBytes * 4);
-  std::array<std::uint8_t*, 5> candidates{nullptr, scratch.data(), scratch.data() + rowBytes,
-                                          scratch.data() + 2 * rowBytes,
-                                          scratch.data() + 3 * rowBytes};
-  for (std::size_t y = 0; y < height; ++y) {
-    const std::uint8_t* row = rows + y * rowBytes;
-    const std::uint8_t* above = y > 0 ? row - rowBytes : zeroRow.data();
-    FilterSub(row, rowBytes, bpp, candidates[kSub]);
-    FilterUp(row, above, rowBytes, candidates[kUp]);
-    FilterAverage(row, above, rowBytes, bpp, candidates[kAverage]);
-    FilterPaeth(row, above, rowBytes, bpp, candidates[kPaeth]);
-    candidates[kNone] = const_cast<std::uint8_t*>(row);
-
-    std::size_t best = kNone;
-    std::uint32_t bestCost = Cost(row, rowBytes);
-    for (std::size_t type = kSub; type <= kPaeth; ++type) {
-      const std::uint32_t cost = Cost(candidates[type], rowBytes);
-      if (cost < bestCost) {
-        bestCost = cost;
-        best = type;
-      }
-    }
-    std::uint8_t* out = filtered.data() + y * (rowBytes + 1);
-    out[0] = static_cast<std::uint8_t>(best);
-    std::memcpy(out + 1, candidates[best], rowBytes);
+std::span<const std::uint8_t> PngRowFilter::Filter(const std::uint8_t* row,
+                                                   const std::uint8_t* above) {
+  if (choice_ == PngFilterChoice::None) {
+    filtered_[0] = kNone;
+    std::memcpy(filtered_.data() + 1, row, rowBytes_);
+    return filtered_;
   }
-  return filtered;
+  if (above == nullptr) {
+    above = zeroRow_.data();
+  }
+  const std::size_t n = rowBytes_;
+  std::array<const std::uint8_t*, 5> candidates{row, scratch_.data(), scratch_.data() + n,
+                                                scratch_.data() + 2 * n, scratch_.data() + 3 * n};
+  FilterSub(row, n, bytesPerPixel_, scratch_.data());
+  FilterUp(row, above, n, scratch_.data() + n);
+  FilterAverage(row, above, n, bytesPerPixel_, scratch_.data() + 2 * n);
+  FilterPaeth(row, above, n, bytesPerPixel_, scratch_.data() + 3 * n);
+
+  std::size_t best = kNone;
+  std::uint32_t bestCost = Cost(row, n);
+  for (std::size_t type = kSub; type <= kPaeth; ++type) {
+    const std::uint32_t cost = Cost(candidates[type], n);
+    if (cost < bestCost) {
+      bestCost = cost;
+      best = type;
+    }
+  }
+  filtered_[0] = static_cast<std::uint8_t>(best);
+  std::memcpy(filtered_.data() + 1, candidates[best], n);
+  return filtered_;
 }
 
 }  // namespace rt::picture
