@@ -26,6 +26,15 @@ enum class CaptionButtons { CloseOnly, CloseAndMinimize };
 
 enum class ControlKind { ListBox, DropDown, Label, Toolbar, FileDialog };
 
+// Colours and fonts as the system names them; each backend maps them to its own.
+enum class Colour {
+  Inherited,   // whatever the window around the control shows
+  ButtonFace,  // the background of buttons and dialogs, which the themed look may tint
+  White,
+  Black,
+};
+enum class SystemFont { DefaultGui };
+
 struct ToolbarEntry {
   bool separator = false;
   std::string_view caption;  // UTF-8, shown below the picture
@@ -40,8 +49,10 @@ struct ControlDescription {
   Size size;
   bool visible = true;
   bool tabStop = false;
+  Colour background = Colour::Inherited;  // of the control's face (a list's rows, a label)
+  Colour text = Colour::Black;
   int extraRowHeight = 0;                   // ListBox, DropDown: rows this much higher than usual
-  std::string_view text;                    // Label: its caption
+  std::string_view caption;                 // Label: its text
   std::span<const std::string_view> items;  // DropDown: the items, in order
   int initialSelection = -1;                // DropDown
   int droppedHeight = 0;                    // DropDown: the height with its list dropped down
@@ -61,6 +72,8 @@ struct WindowDescription {
   bool fixedFrame = true;       // the user cannot resize the window
   bool escCloses = true;        // Esc closes the window whichever control has the focus
   bool taskbarButton = true;    // false for windows owned by the runtime's hidden window
+  Colour background = Colour::ButtonFace;
+  SystemFont font = SystemFont::DefaultGui;  // for the window and all its controls
   std::string_view icon;        // the window's icon, by name; none when empty
   Handler onCreated = nullptr;  // runs after the controls exist and before the first show
   std::span<const ControlDescription> controls;  // created in this order

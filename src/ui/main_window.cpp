@@ -28,6 +28,8 @@ constexpr std::array<rt::ControlDescription, 3> kControls{{
      .place = {0, 56},
      .size = {472, 240},
      .tabStop = true,
+     .background = rt::Colour::White,
+     .text = rt::Colour::Black,
      .extraRowHeight = 1},
     // Never visible; it only serves the add command.
     {.name = "通用对话框1",
@@ -57,6 +59,8 @@ const rt::WindowDescription MainWindow{
     .fixedFrame = true,
     .escCloses = true,
     .taskbarButton = true,
+    .background = rt::Colour::ButtonFace,
+    .font = rt::SystemFont::DefaultGui,
     .icon = "picbatch",
     .onCreated = OnMainWindowCreated,
     .controls = kControls,

@@ -26,6 +26,8 @@ constexpr std::array<rt::ControlDescription, 2> kControls{{
      .place = {88, 8},
      .size = {56, 20},
      .tabStop = true,
+     .background = rt::Colour::White,
+     .text = rt::Colour::Black,
      .extraRowHeight = 1,
      .items = kFormatItems,
      .initialSelection = 2,
@@ -35,7 +37,9 @@ constexpr std::array<rt::ControlDescription, 2> kControls{{
      .kind = rt::ControlKind::Label,
      .place = {8, 8},
      .size = {80, 20},
-     .text = "图片转换格式:"},
+     .background = rt::Colour::Inherited,
+     .text = rt::Colour::Black,
+     .caption = "图片转换格式:"},
 }};
 
 }  // namespace
@@ -49,6 +53,8 @@ const rt::WindowDescription SettingsWindow{
     .fixedFrame = true,
     .escCloses = true,
     .taskbarButton = false,
+    .background = rt::Colour::ButtonFace,
+    .font = rt::SystemFont::DefaultGui,
     .onCreated = OnSettingsWindowCreated,
     .controls = kControls,
 };

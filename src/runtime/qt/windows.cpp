@@ -42,10 +42,6 @@ QWidget* MakeListBox(const ControlDescription& description, QWidget* parent) {
   list->setWordWrap(false);
   list->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   list->setItemDelegate(MakeChild<TallerRows>(list, description.extraRowHeight));
-  QPalette colours = list->palette();
-  colours.setColor(QPalette::Base, Qt::white);
-  colours.setColor(QPalette::Text, Qt::black);
-  list->setPalette(colours);
   return list;
 }
 
@@ -70,9 +66,38 @@ QWidget* MakeDropDown(const ControlDescription& description, QWidget* parent) {
 }
 
 QWidget* MakeLabel(const ControlDescription& description, QWidget* parent) {
-  auto* const label = MakeChild<QLabel>(parent, ToQString(description.text));
+  auto* const label = MakeChild<QLabel>(parent, ToQString(description.caption));
   label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   return label;
+}
+
+QColor ColourOf(Colour colour) {
+  switch (colour) {
+    case Colour::ButtonFace:
+      return QApplication::palette().color(QPalette::Button);
+    case Colour::White:
+      return Qt::white;
+    case Colour::Black:
+      return Qt::black;
+    case Colour::Inherited:
+      break;
+  }
+  return {};
+}
+
+// A control's face and text in the colours its description gives: Base and Text for the rows of
+// lists, Window and WindowText for labels.
+void Paint(QWidget* widget, const ControlDescription& description) {
+  QPalette colours = widget->palette();
+  if (description.background != Colour::Inherited) {
+    colours.setColor(QPalette::Base, ColourOf(description.background));
+    colours.setColor(QPalette::Window, ColourOf(description.background));
+  }
+  if (description.text != Colour::Inherited) {
+    colours.setColor(QPalette::Text, ColourOf(description.text));
+    colours.setColor(QPalette::WindowText, ColourOf(description.text));
+  }
+  widget->setPalette(colours);
 }
 
 QWidget* MakeControl(const ControlDescription& description, QWidget* parent) {
@@ -98,6 +123,7 @@ QWidget* MakeControl(const ControlDescription& description, QWidget* parent) {
     case ControlKind::FileDialog:
       return nullptr;  // shown only while it is open
   }
+  Paint(widget, description);
   widget->setGeometry(description.place.left, description.place.top, description.size.width,
                       description.size.height);
   widget->setVisible(description.visible);
@@ -143,8 +169,13 @@ ProgramWindow::ProgramWindow(const WindowDescription& description)
   } else {
     resize(client.width, client.height);
   }
-  setAutoFillBackground(true);
-  setBackgroundRole(QPalette::Button);
+  // The system's default GUI font is the application's own font; the face is the button face.
+  if (description.background != Colour::Inherited) {
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, ColourOf(description.background));
+    setPalette(colours);
+  }
   if (description.escCloses) {
     auto* const esc = MakeChild<QShortcut>(this, QKeySequence(Qt::Key_Escape));
     esc->setContext(Qt::WindowShortcut);
