@@ -21,9 +21,9 @@ constexpr int kSaveFolderButton = 8;
 
 // Writes the converted picture into `folder` under the first free number from `number` on,
 // with the extension of the entry's own format. Messages run between the tries; the folder and
-// the extension are copies, so that every alternative keeps those of the first try whatever the
-// messages change. Nothing is
-// ever replaced: a name that another program takes at the last moment only sends the search on.
+// the extension are taken by value, so that every alternative keeps those of the first try,
+// whatever the messages change. Nothing is ever replaced: a name that another program takes at
+// the last moment only sends the search on.
 void WriteUnderFreeName(const std::string folder, std::int64_t number, const std::string extension,
                         const rt::Bytes& picture) {
   for (bool firstTry = true;; firstTry = false, ++number) {

@@ -84,10 +84,10 @@ bool TranscodePicture(const rt::Bytes& input, std::int32_t formatCode, rt::Bytes
   const std::size_t outputSize = rt::GlobalSize(outputBlock);
   bool converted = false;
   if (outputBytes != nullptr) {
-    // Made straight from the block's bytes: one pass over a large picture, not a fill and a copy.
+    // The block's bytes replace what the result held, in one pass over a large picture (not a
+    // fill and a copy); a run that converts into one buffer keeps its memory from entry to entry.
     const auto* const first = static_cast<const std::uint8_t*>(outputBytes);
-    rt::Bytes encoded(first, first + outputSize);
-    result.swap(encoded);
+    result.assign(first, first + outputSize);
     converted = true;
   }
   rt::GlobalUnlock(outputBlock);
