@@ -263,7 +263,7 @@ TEST_F(RunConversionTest, MainWindowClosedDuringTheRunEndsItAndTheProgram) {
 TEST_F(RunConversionTest, OutputThatCannotBeWrittenLeavesNothingAndTheRunGoesOn) {
   const std::vector<std::string> pictures = Pictures(2);
   // The save folder is a file: nothing can be created in it.
-  const std::string notAFolder = pictures[0];
+  const std::string& notAFolder = pictures[0];
   const std::string before = ReadWholeFile(notAFolder);
   StoreSettings(notAFolder, 5);
   AddThroughFileDialog(pictures);

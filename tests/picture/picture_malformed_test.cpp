@@ -34,7 +34,7 @@ TEST_P(TruncatedFixtureTest, FailsWhenCutShort) {
   const Bytes whole = ReadFixture(GetParam().file);
   Bitmap decoded;
   ASSERT_TRUE(DecodePicture(whole, decoded));  // the cut below is what makes it fail
-  for (const std::size_t percent : {1, 40, 70}) {
+  for (const std::size_t percent : {std::size_t{1}, std::size_t{40}, std::size_t{70}}) {
     const Bytes cut(whole.begin(),
                     whole.begin() + static_cast<std::ptrdiff_t>(whole.size() * percent / 100));
     SCOPED_TRACE(std::to_string(percent) + "% kept");
@@ -266,7 +266,7 @@ const Crafted kCrafted[] = {
      [] {
        Bytes file = ReadFixture("tiff-rgb-none.tif");
        const std::size_t directory = TiffFirstDirectory(file);
-       const std::size_t next = directory + 2 + GetLe(file, directory, 2) * 12;
+       const std::size_t next = directory + 2 + std::size_t{GetLe(file, directory, 2)} * 12;
        PutLe(file, next, static_cast<std::uint32_t>(directory), 4);
        return file;
      }},
@@ -312,7 +312,7 @@ TEST(CraftedFiles, UnspoiltBasesDecode) {
     EXPECT_TRUE(DecodePicture(ReadFixture(base), bitmap)) << base;
   }
   Bitmap bitmap;
-  EXPECT_TRUE(DecodePicture(GrayPng(16, 16, 16 * 17), bitmap));
+  EXPECT_TRUE(DecodePicture(GrayPng(16, 16, std::size_t{16} * 17), bitmap));
   EXPECT_TRUE(DecodePicture(HandMadeGif(1, 1, {0x44, 0x01}), bitmap));
 }
 

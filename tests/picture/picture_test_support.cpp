@@ -120,7 +120,7 @@ double Psnr(const Bytes& rgbaA, const Bytes& rgbaB) {
       squares += d * d;
     }
   }
-  const double meanSquare = squares / static_cast<double>(rgbaA.size() / 4 * 3);
+  const double meanSquare = squares / static_cast<double>(rgbaA.size()) / 4 * 3;
   return meanSquare == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / meanSquare);
 }
 

@@ -181,7 +181,7 @@ void CopyColourProfile(png_structp png, png_infop info, Bitmap& bitmap) {
 constexpr int kCompressionLevel = 6;
 constexpr int kMemoryLevel = 9;
 constexpr int kWindowBits = 15;
-constexpr std::size_t kTrialBytes = 64 * 1024;
+constexpr std::size_t kTrialBytes = std::size_t{64} * 1024;
 constexpr std::size_t kDrawingRatio = 4;
 
 void PutU32(Output& out, std::uint32_t value) {
@@ -211,7 +211,7 @@ std::size_t OpenChunk(Output& out) {
 // One zlib stream, compressed onto the end of an output through a small buffer of its own.
 class Deflater {
  public:
-  explicit Deflater(int strategy) : buffer_(64 * 1024) {
+  explicit Deflater(int strategy) : buffer_(std::size_t{64} * 1024) {
     ready_ = deflateInit2(&stream_, kCompressionLevel, Z_DEFLATED, kWindowBits, kMemoryLevel,
                           strategy) == Z_OK;
   }
