@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "direct_codecs.h"
+#include "runtime/files.h"
 #include "runtime/posix/picture/picture_codec.h"
 #include "synthetic.h"
 
@@ -58,15 +59,8 @@ double PictureSet::Megapixels() const {
 }
 
 bool ReadFile(const std::string& path, rt::Bytes& bytes) {
-  std::error_code error;
-  const std::uintmax_t size = fs::file_size(path, error);
-  std::ifstream in(path, std::ios::binary);
-  if (error || !in) {
-    return false;
-  }
-  bytes.assign(static_cast<std::size_t>(size), 0);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-  return static_cast<std::uintmax_t>(in.gcount()) == size;
+  bytes = rt::ReadWholeFile(path);  // empty for a missing or unreadable file
+  return !bytes.empty();
 }
 
 bool WriteFile(const std::string& path, const rt::Bytes& bytes) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
+#include "runtime/files.h"
 
 namespace {
 
@@ -26,18 +27,6 @@ struct Folder {
   fs::path path;
   bool barePictures = false;
 };
-
-bool ReadWholeFile(const fs::path& path, std::vector<std::uint8_t>& bytes) {
-  std::error_code error;
-  const std::uintmax_t size = fs::file_size(path, error);
-  std::ifstream in(path, std::ios::binary);
-  if (error || !in) {
-    return false;
-  }
-  bytes.assign(static_cast<std::size_t>(size), 0);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-  return static_cast<std::uintmax_t>(in.gcount()) == size;
-}
 
 // The regular files of a folder in name order, so that a failure names the same file each run.
 bool ListFiles(const fs::path& folder, std::vector<fs::path>& files) {
@@ -83,11 +72,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     for (const fs::path& file : files) {
-      std::vector<std::uint8_t> bytes;
-      if (!ReadWholeFile(file, bytes)) {
-        std::fprintf(stderr, "cannot read %s\n", file.c_str());
-        return 1;
-      }
+      const std::vector<std::uint8_t> bytes = rt::ReadWholeFile(file.string());
       std::printf("%s\n", file.c_str());
       std::fflush(stdout);
       ++fileCount;
