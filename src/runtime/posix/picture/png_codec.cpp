@@ -176,13 +176,12 @@ void CopyColourProfile(png_structp png, png_infop info, Bitmap& bitmap) {
 // On photographs, zlib's run-length strategy compresses filtered rows as well as a full match
 // search or better (they hold few long repeats), in a fraction of its time. Pictures of flat
 // areas and repeated shapes (screenshots, drawings) compress far better with the full search.
-// Trials on the first rows tell the two kinds apart: rows that shrink more than 4:1 with runs
-// alone may be a drawing, and are tried with the full search too, which must then save a tenth.
+// Trials of both on the first rows tell the two kinds apart: the full search is taken when it
+// saves a tenth there.
 constexpr int kCompressionLevel = 6;
 constexpr int kMemoryLevel = 9;
 constexpr int kWindowBits = 15;
 constexpr std::size_t kTrialBytes = std::size_t{64} * 1024;
-constexpr std::size_t kDrawingRatio = 4;
 
 void PutU32(Output& out, std::uint32_t value) {
   out.push_back(static_cast<std::uint8_t>(value >> 24));
@@ -425,8 +424,7 @@ bool EncodePng(const Bitmap& bitmap, Output& file) {
   std::size_t trialInput = 0;
   const std::size_t withRuns = trial(Z_RLE, trialInput);
   int strategy = Z_RLE;
-  if (withRuns * kDrawingRatio < trialInput &&
-      trial(Z_DEFAULT_STRATEGY, trialInput) * 10 < withRuns * 9) {
+  if (trial(Z_DEFAULT_STRATEGY, trialInput) * 10 < withRuns * 9) {
     strategy = Z_DEFAULT_STRATEGY;
   }
 
