@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdio>
 
 #include "runtime/path.h"
 
@@ -32,6 +33,21 @@ std::string ChosenFolderText(std::string folder) {
     folder.pop_back();
   }
   return folder;
+}
+
+bool EnterProgramFolder(std::string programPath, std::string& programFolder) {
+  if (programPath.empty() && !ReadOwnExecutablePath(programPath)) {
+    return false;
+  }
+  programFolder = FolderOfProgramPath(programPath);
+  SetWorkingFolder(programFolder);
+  return true;
+}
+
+void WriteFatalReport(std::string_view fault) {
+  std::fprintf(stderr, "picbatch: fatal error: %.*s\n", static_cast<int>(fault.size()),
+               fault.data());
+  std::fflush(stderr);
 }
 
 bool SetWorkingFolder(const std::string& folder) {

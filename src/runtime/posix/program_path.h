@@ -17,6 +17,14 @@ std::string FolderOfProgramPath(std::string_view programPath);
 // folder has none at its end.
 std::string ChosenFolderText(std::string folder);
 
+// The start of the runtime initialisation that both Linux GUIs share: the program folder of
+// `programPath` (the running executable's own path when empty) becomes the working directory.
+// False when the executable's path cannot be read.
+bool EnterProgramFolder(std::string programPath, std::string& programFolder);
+
+// The fatal error report as one line on stderr.
+void WriteFatalReport(std::string_view fault);
+
 // Makes `folder` the working directory; an empty folder stands for the root folder, the folder
 // of a program that lies in "/".
 bool SetWorkingFolder(const std::string& folder);

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -34,12 +33,12 @@ int RunProcess(ProgramEntry entry) {
   state = qtbackend::State{};
   std::set_new_handler([] { ShowFatalErrorAndExit("memory cannot be obtained"); });
 
-  std::string programPath = person::Plays() ? person::CurrentSetup().executablePath : std::string();
-  if (programPath.empty() && !posix::ReadOwnExecutablePath(programPath)) {
+  // A test names the program's path; the real program reads its own.
+  if (!posix::EnterProgramFolder(
+          person::Plays() ? person::CurrentSetup().executablePath : std::string(),
+          state.programFolder)) {
     ShowFatalErrorAndExit("the program's own path cannot be read");
   }
-  state.programFolder = posix::FolderOfProgramPath(programPath);
-  posix::SetWorkingFolder(state.programFolder);
 
   if (!DisplayAvailable()) {
     ShowFatalErrorAndExit("no display to show windows on: start picbatch in a desktop session");
@@ -83,9 +82,7 @@ std::string ProgramFolder() {
 
 void ShowFatalErrorAndExit(std::string_view fault) {
   Journal("fatal: " + std::string(fault));
-  std::fprintf(stderr, "picbatch: fatal error: %.*s\n", static_cast<int>(fault.size()),
-               fault.data());
-  std::fflush(stderr);
+  posix::WriteFatalReport(fault);
   if (TheState().application != nullptr && !person::Plays()) {
     QMessageBox::critical(nullptr, "picbatch", qtbackend::ToQString(fault));
   }

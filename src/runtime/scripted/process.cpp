@@ -1,7 +1,6 @@
 // The process around the program, as the scripted backend runs it inside a test.
 #include "runtime/process.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -32,12 +31,10 @@ int RunProcess(ProgramEntry entry) {
   // Memory that cannot be obtained is a fault the program cannot go on from.
   std::set_new_handler([] { ShowFatalErrorAndExit("memory cannot be obtained"); });
 
-  std::string programPath = person::CurrentSetup().executablePath;
-  if (programPath.empty() && !posix::ReadOwnExecutablePath(programPath)) {
+  // A test names the program's path; the real program reads its own.
+  if (!posix::EnterProgramFolder(person::CurrentSetup().executablePath, state.programFolder)) {
     ShowFatalErrorAndExit("the program's own path cannot be read");
   }
-  state.programFolder = posix::FolderOfProgramPath(programPath);
-  posix::SetWorkingFolder(state.programFolder);
   if (!person::CurrentSetup().descriptionsReady) {
     ShowFatalErrorAndExit("the window descriptions cannot be loaded");
   }
@@ -61,9 +58,7 @@ std::string ProgramFolder() {
 
 void ShowFatalErrorAndExit(std::string_view fault) {
   Write("fatal: " + std::string(fault));
-  std::fprintf(stderr, "picbatch: fatal error: %.*s\n", static_cast<int>(fault.size()),
-               fault.data());
-  std::fflush(stderr);
+  posix::WriteFatalReport(fault);
   std::_Exit(-1);
 }
 
