@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int kSaveFolderButton = 8;
-
 // Writes the converted picture into `folder` under the first free number from `number` on,
 // with the extension of the entry's own format. Messages run between the tries; the folder and
 // the extension are taken by value, so that every alternative keeps those of the first try,
@@ -45,7 +43,7 @@ void WriteUnderFreeName(const std::string folder, std::int64_t number, const std
 void RunConversion() {
   if (AppState.saveFolder.empty()) {
     rt::ShowMessage("请先选择图片保存目录.", "温馨提示!");
-    OnToolbarClick(kSaveFolderButton);
+    OnToolbarClick(toolbar::kSaveFolder);  // exactly as a click on "保存目录"
   }
 
   const int entryCount = rt::ListCount(列表框1);

@@ -14,16 +14,15 @@ struct ToolbarCommand {
   void (*command)();
 };
 
-// Indexes 0, 5 and 9 are separators and have no command.
 constexpr std::array<ToolbarCommand, 8> kCommands{{
-    {1, AddPicture},
-    {2, ImportFolder},
-    {3, RemovePicture},
-    {4, ClearPictures},
-    {6, RunConversion},
-    {7, OpenSettings},
-    {8, ChooseSaveFolder},
-    {10, OpenHomePage},
+    {toolbar::kAddPicture, AddPicture},
+    {toolbar::kImportFolder, ImportFolder},
+    {toolbar::kRemovePicture, RemovePicture},
+    {toolbar::kClearPictures, ClearPictures},
+    {toolbar::kStartConversion, RunConversion},
+    {toolbar::kSettings, OpenSettings},
+    {toolbar::kSaveFolder, ChooseSaveFolder},
+    {toolbar::kHomePage, OpenHomePage},
 }};
 
 }  // namespace

@@ -23,11 +23,6 @@ using testing_support::Exists;
 using testing_support::ReadWholeFile;
 using testing_support::ScenarioTest;
 
-constexpr int kStart = 6;
-constexpr int kClear = 4;
-constexpr int kSettings = 7;
-constexpr int kSaveFolder = 8;
-
 const ShownMessage kDone{"信息：", "图片转换完毕!"};
 const ShownMessage kReminder{"温馨提示!", "请先选择图片保存目录."};
 
@@ -54,7 +49,7 @@ TEST_F(RunConversionTest, TwelveEntriesBecomeOneToTwelveEachTheConversionOfItsEn
   const std::string out = Folder("out");
   StoreSettings(out, 2);
   AddThroughFileDialog(pictures);
-  script.Click(工具条1, kStart).CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion).CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 
@@ -71,7 +66,7 @@ TEST_F(RunConversionTest, TwelveEntriesBecomeOneToTwelveEachTheConversionOfItsEn
 
 TEST_F(RunConversionTest, EmptyListAndNoSaveFolderRemindsAsksAndEnds) {
   const std::string out = Folder("out");
-  script.Click(工具条1, kStart).CloseMessage().ChooseFolder(out).CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion).CloseMessage().ChooseFolder(out).CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 
@@ -84,7 +79,7 @@ TEST_F(RunConversionTest, EmptyListAndNoSaveFolderRemindsAsksAndEnds) {
 TEST_F(RunConversionTest, CancelledSaveFolderWritesNothingAnywhereAndStillEnds) {
   const std::vector<std::string> pictures = Pictures(2);
   AddThroughFileDialog(pictures);
-  script.Click(工具条1, kStart).CloseMessage().Cancel().CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion).CloseMessage().Cancel().CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 
@@ -100,13 +95,13 @@ TEST_F(RunConversionTest, SecondRunIntoTheSameFolderReplacesNothing) {
   StoreSettings(out, 5);
   AddThroughFileDialog(pictures);
   std::vector<std::string> firstRun;
-  script.Click(工具条1, kStart).CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion).CloseMessage();
   script.Look([&] {
     for (int number = 1; number <= 3; ++number) {
       firstRun.push_back(ReadWholeFile(out + "/" + std::to_string(number) + ".png"));
     }
   });
-  script.Click(工具条1, kStart).CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion).CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 
@@ -128,7 +123,7 @@ TEST_F(RunConversionTest, FailedEntriesWriteNothingAndTheRunGoesOn) {
   StoreSettings(out, 4);
   // A text file, a picture, a file deleted after it was listed, a folder, a picture.
   AddThroughFileDialog({in + "/notes.txt", pictures[0], in + "/gone.bmp", in, pictures[1]});
-  script.Click(工具条1, kStart).CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion).CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 
@@ -144,7 +139,7 @@ TEST_F(RunConversionTest, FormatCodeAboveTheTableConvertsNothingAndKeepsTheExten
   StoreSettings(out, 9);
   AddThroughFileDialog(pictures);
   std::string extensionAfterRun = "unset";
-  script.Click(工具条1, kStart).CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion).CloseMessage();
   script.Look([&] { extensionAfterRun = AppState.outputExtension; });
 
   EXPECT_EQ(Run(), 0);
@@ -161,7 +156,9 @@ TEST_F(RunConversionTest, ListClearedDuringTheRunLeavesTheRestUnconverted) {
   const std::string out = Folder("out");
   StoreSettings(out, 5);
   AddThroughFileDialog(pictures);
-  script.Click(工具条1, kStart).Click(工具条1, kClear).CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion)
+      .Click(工具条1, toolbar::kClearPictures)
+      .CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 
@@ -174,7 +171,10 @@ TEST_F(RunConversionTest, NestedRunGoesThroughAllItsStepsThenTheOuterRunGoesOn) 
   const std::string out = Folder("out");
   StoreSettings(out, 5);
   AddThroughFileDialog(pictures);
-  script.Click(工具条1, kStart).Click(工具条1, kStart).CloseMessage().CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion)
+      .Click(工具条1, toolbar::kStartConversion)
+      .CloseMessage()
+      .CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 
@@ -193,7 +193,7 @@ TEST_F(RunConversionTest, FormatPickedDuringTheRunAppliesFromTheNextEntry) {
   const std::string out = Folder("out");
   StoreSettings(out, 2);
   AddThroughFileDialog(pictures);
-  script.Click(工具条1, kStart).Click(工具条1, kSettings);
+  script.Click(工具条1, toolbar::kStartConversion).Click(工具条1, toolbar::kSettings);
   script.Pick(组合框1, 4).Close(SettingsWindow).CloseMessage();
 
   EXPECT_EQ(Run(), 0);
@@ -211,8 +211,11 @@ TEST_F(RunConversionTest, EveryFileCarriesTheExtensionOfItsOwnFormat) {
   AddThroughFileDialog(pictures);
   // The first entry's name search lets messages run twice: jpg is picked in the first step,
   // and a second run, which converts to jpg, starts in the second.
-  script.Click(工具条1, kStart).Click(工具条1, kSettings).Pick(组合框1, 1).Close(SettingsWindow);
-  script.Click(工具条1, kStart).CloseMessage().CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion)
+      .Click(工具条1, toolbar::kSettings)
+      .Pick(组合框1, 1)
+      .Close(SettingsWindow);
+  script.Click(工具条1, toolbar::kStartConversion).CloseMessage().CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 
@@ -234,7 +237,10 @@ TEST_F(RunConversionTest, SaveFolderChosenDuringTheRunTakesTheFollowingEntries) 
   const std::string other = Folder("other");
   StoreSettings(out, 1);
   AddThroughFileDialog(pictures);
-  script.Click(工具条1, kStart).Click(工具条1, kSaveFolder).ChooseFolder(other).CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion)
+      .Click(工具条1, toolbar::kSaveFolder)
+      .ChooseFolder(other)
+      .CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 
@@ -248,7 +254,7 @@ TEST_F(RunConversionTest, MainWindowClosedDuringTheRunEndsItAndTheProgram) {
   const std::string out = Folder("out");
   StoreSettings(out, 5);
   AddThroughFileDialog(pictures);
-  script.Click(工具条1, kStart).Close(MainWindow);
+  script.Click(工具条1, toolbar::kStartConversion).Close(MainWindow);
 
   EXPECT_EQ(Run(), 0);
 
@@ -267,7 +273,7 @@ TEST_F(RunConversionTest, OutputThatCannotBeWrittenLeavesNothingAndTheRunGoesOn)
   const std::string before = ReadWholeFile(notAFolder);
   StoreSettings(notAFolder, 5);
   AddThroughFileDialog(pictures);
-  script.Click(工具条1, kStart).CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion).CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 

@@ -34,10 +34,6 @@ using testing_support::Decode;
 using testing_support::DecodeFile;
 using testing_support::ScenarioTest;
 
-constexpr int kSettings = 7;
-constexpr int kStart = 6;
-constexpr int kSaveFolder = 8;
-
 QWidget* TopLevelTitled(const char* title) {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     if (widget->isVisible() && widget->windowTitle() == QString::fromUtf8(title)) {
@@ -72,9 +68,9 @@ TEST_F(DesktopTest, ConvertsTwoPicturesToPngEndToEnd) {
   const std::vector<std::string> pictures = {Picture(in, "first.bmp", 5, 10),
                                              Picture(in, "second.bmp", 7, 80)};
   AddThroughFileDialog(pictures);
-  script.Click(工具条1, kSaveFolder).ChooseFolder(out);
-  script.Click(工具条1, kSettings).Pick(组合框1, 4).Close(SettingsWindow);
-  script.Click(工具条1, kStart).CloseMessage();
+  script.Click(工具条1, toolbar::kSaveFolder).ChooseFolder(out);
+  script.Click(工具条1, toolbar::kSettings).Pick(组合框1, 4).Close(SettingsWindow);
+  script.Click(工具条1, toolbar::kStartConversion).CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 
@@ -134,7 +130,7 @@ TEST_F(DesktopTest, ScreenshotsOfTheMainWindowTheSettingsAndTheEndMessage) {
       saved.push_back("main-window");
     }
   });
-  script.Click(工具条1, kSettings);
+  script.Click(工具条1, toolbar::kSettings);
   script.Look([&] {
     QWidget* const settings = TopLevelTitled("转换设置");
     ASSERT_NE(settings, nullptr);
@@ -147,7 +143,7 @@ TEST_F(DesktopTest, ScreenshotsOfTheMainWindowTheSettingsAndTheEndMessage) {
     formats->hidePopup();
   });
   script.Close(SettingsWindow);
-  script.Click(工具条1, kStart);
+  script.Click(工具条1, toolbar::kStartConversion);
   script.Look([&] {
     if (SaveScreenshot({QApplication::activeModalWidget()}, "end-message")) {
       saved.push_back("end-message");
@@ -198,9 +194,13 @@ TEST_F(DesktopTest, DialogsTakeTheUsersTyping) {
     QTest::keyClicks(field, folder);
     accept(dialog);
   };
-  script.Click(工具条1, 1).Look([&] { pickFile(QString::fromStdString(picture)); });
-  script.Click(工具条1, kSaveFolder).Look([&] { typeFolder(QString::fromStdString(out + "/")); });
-  script.Click(工具条1, kStart).Look([&] {
+  script.Click(工具条1, toolbar::kAddPicture).Look([&] {
+    pickFile(QString::fromStdString(picture));
+  });
+  script.Click(工具条1, toolbar::kSaveFolder).Look([&] {
+    typeFolder(QString::fromStdString(out + "/"));
+  });
+  script.Click(工具条1, toolbar::kStartConversion).Look([&] {
     QWidget* const box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
     dialogsEnabled.push_back(box->isEnabled());
@@ -225,7 +225,7 @@ TEST_F(DesktopTest, EscClosesTheSettingsWindowWithoutAPickAndTheMainWindowWithTh
     target->setFocus();
     QTest::keyClick(target, Qt::Key_Escape);
   };
-  script.Click(工具条1, kSettings);
+  script.Click(工具条1, toolbar::kSettings);
   // Esc while the drop-down has the focus.
   script.Look([&] {
     pressEsc("转换设置", [](QWidget* window) { return window->findChild<QComboBox*>(); });

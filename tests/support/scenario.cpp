@@ -72,7 +72,7 @@ std::string ScenarioTest::StoredFormatCode() const {
 
 void ScenarioTest::AddThroughFileDialog(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
-    script.Click(工具条1, 1).ChooseFile(path);
+    script.Click(工具条1, toolbar::kAddPicture).ChooseFile(path);
   }
 }
 

@@ -20,12 +20,6 @@ using testing_support::ListSnapshot;
 using testing_support::ScenarioTest;
 using testing_support::WriteWholeFile;
 
-constexpr int kAdd = 1;
-constexpr int kImport = 2;
-constexpr int kRemove = 3;
-constexpr int kClear = 4;
-constexpr int kSaveFolder = 8;
-
 class PictureListTest : public ScenarioTest {
  protected:
   // A folder holding a.jpg, b.png, c.txt, a hidden file and a subfolder with a file in it.
@@ -42,13 +36,13 @@ class PictureListTest : public ScenarioTest {
 
 TEST_F(PictureListTest, AddingAppendsSelectsAndRemembersTheFileName) {
   const std::string folder = Folder("in");
-  script.Click(工具条1, kAdd).Cancel();
+  script.Click(工具条1, toolbar::kAddPicture).Cancel();
   LookAtList();
   AddThroughFileDialog({folder + "/one.jpg", folder + "/two.jpg"});
   script.SelectRow(列表框1, 0);
   AddThroughFileDialog({folder + "/one.jpg"});  // the same path again
   LookAtList();
-  script.Click(工具条1, kAdd).Cancel();
+  script.Click(工具条1, toolbar::kAddPicture).Cancel();
   LookAtList();
 
   EXPECT_EQ(Run(), 0);
@@ -78,11 +72,11 @@ TEST_F(PictureListTest, ImportAddsEveryFileButNoFolderAndSelectsTheLast) {
   const std::string empty = Folder("empty");
   const std::string onlyFolders = Folder("folders");
   ::mkdir((onlyFolders + "/sub").c_str(), 0755);
-  script.Click(工具条1, kImport).ChooseFolder(folder);
+  script.Click(工具条1, toolbar::kImportFolder).ChooseFolder(folder);
   LookAtList();
-  script.Click(工具条1, kImport).ChooseFolder(empty);
-  script.Click(工具条1, kImport).ChooseFolder(onlyFolders);
-  script.Click(工具条1, kImport).Cancel();
+  script.Click(工具条1, toolbar::kImportFolder).ChooseFolder(empty);
+  script.Click(工具条1, toolbar::kImportFolder).ChooseFolder(onlyFolders);
+  script.Click(工具条1, toolbar::kImportFolder).Cancel();
   LookAtList();
 
   EXPECT_EQ(Run(), 0);
@@ -94,7 +88,7 @@ TEST_F(PictureListTest, ImportAddsEveryFileButNoFolderAndSelectsTheLast) {
 }
 
 TEST_F(PictureListTest, ImportOfTheRootFolderPutsTwoSeparatorsBeforeEachName) {
-  script.Click(工具条1, kImport).ChooseFolder("/");
+  script.Click(工具条1, toolbar::kImportFolder).ChooseFolder("/");
   LookAtList();
 
   EXPECT_EQ(Run(), 0);
@@ -120,7 +114,10 @@ TEST_F(PictureListTest, ImportNestedInAnImportRunsToItsEndFirst) {
     WriteWholeFile(inner + "/" + name, "x");
   }
   // The inner import is clicked during the outer import's first message step.
-  script.Click(工具条1, kImport).ChooseFolder(outer).Click(工具条1, kImport).ChooseFolder(inner);
+  script.Click(工具条1, toolbar::kImportFolder)
+      .ChooseFolder(outer)
+      .Click(工具条1, toolbar::kImportFolder)
+      .ChooseFolder(inner);
   LookAtList();
 
   EXPECT_EQ(Run(), 0);
@@ -136,7 +133,10 @@ TEST_F(PictureListTest, ClearDuringAnImportRefillsFromTheTop) {
   for (const char* name : {"1.jpg", "2.jpg", "3.jpg"}) {
     WriteWholeFile(folder + "/" + name, "x");
   }
-  script.Click(工具条1, kImport).ChooseFolder(folder).Idle().Click(工具条1, kClear);
+  script.Click(工具条1, toolbar::kImportFolder)
+      .ChooseFolder(folder)
+      .Idle()
+      .Click(工具条1, toolbar::kClearPictures);
   LookAtList();
 
   EXPECT_EQ(Run(), 0);
@@ -149,7 +149,7 @@ TEST_F(PictureListTest, MainWindowClosedDuringAnImportStopsItAndEndsTheProgram) 
   for (const char* name : {"1.jpg", "2.jpg", "3.jpg"}) {
     WriteWholeFile(folder + "/" + name, "x");
   }
-  script.Click(工具条1, kImport).ChooseFolder(folder).Close(MainWindow);
+  script.Click(工具条1, toolbar::kImportFolder).ChooseFolder(folder).Close(MainWindow);
 
   EXPECT_EQ(Run(), 0);
 
@@ -161,13 +161,13 @@ TEST_F(PictureListTest, MainWindowClosedDuringAnImportStopsItAndEndsTheProgram) 
 TEST_F(PictureListTest, RemoveTakesTheSelectedEntryAndThenNothing) {
   const std::string folder = Folder("in");
   AddThroughFileDialog({folder + "/a", folder + "/b", folder + "/c"});
-  script.SelectRow(列表框1, 1).Click(工具条1, kRemove);
+  script.SelectRow(列表框1, 1).Click(工具条1, toolbar::kRemovePicture);
   LookAtList();
-  script.Click(工具条1, kRemove);
+  script.Click(工具条1, toolbar::kRemovePicture);
   LookAtList();
-  script.Click(工具条1, kClear);
+  script.Click(工具条1, toolbar::kClearPictures);
   LookAtList();
-  script.Click(工具条1, kClear);
+  script.Click(工具条1, toolbar::kClearPictures);
   LookAtList();
 
   EXPECT_EQ(Run(), 0);
@@ -179,9 +179,9 @@ TEST_F(PictureListTest, RemoveTakesTheSelectedEntryAndThenNothing) {
 TEST_F(PictureListTest, SaveFolderIsStoredAndACancelEmptiesIt) {
   const std::string out = Folder("out");
   std::vector<std::string> stored;
-  script.Click(工具条1, kSaveFolder).ChooseFolder(out);
+  script.Click(工具条1, toolbar::kSaveFolder).ChooseFolder(out);
   script.Look([&] { stored.push_back(StoredSaveFolder()); });
-  script.Click(工具条1, kSaveFolder).Cancel();
+  script.Click(工具条1, toolbar::kSaveFolder).Cancel();
   script.Look([&] { stored.push_back(StoredSaveFolder()); });
 
   EXPECT_EQ(Run(), 0);

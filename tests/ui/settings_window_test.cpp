@@ -20,8 +20,6 @@ using ::testing::ElementsAre;
 using testing_support::Exists;
 using testing_support::ScenarioTest;
 
-constexpr int kSettings = 7;
-
 struct Seen {
   int selection;
   int formatCode;
@@ -48,7 +46,7 @@ TEST_F(SettingsWindowTest, OpensAtTheCurrentCodeAndKeepsACodeAboveTheTable) {
     seen.clear();
     script = {};
     StoreSettings("", c.storedCode);
-    script.Click(工具条1, kSettings);
+    script.Click(工具条1, toolbar::kSettings);
     LookAtSettings();
     script.Close(SettingsWindow);
 
@@ -61,7 +59,7 @@ TEST_F(SettingsWindowTest, OpensAtTheCurrentCodeAndKeepsACodeAboveTheTable) {
 
 TEST_F(SettingsWindowTest, EachPickTakesEffectAndIsStoredAtOnce) {
   std::vector<std::string> stored;
-  script.Click(工具条1, kSettings);
+  script.Click(工具条1, toolbar::kSettings);
   for (const int position : {3, 0, 1, 2, 4, 4}) {
     script.Pick(组合框1, position);
     script.Look([&] { stored.push_back(StoredFormatCode()); });
@@ -69,7 +67,7 @@ TEST_F(SettingsWindowTest, EachPickTakesEffectAndIsStoredAtOnce) {
   LookAtSettings();
   script.Close(SettingsWindow);
   // The second opening shows the code picked last.
-  script.Click(工具条1, kSettings);
+  script.Click(工具条1, toolbar::kSettings);
   LookAtSettings();
   script.Close(SettingsWindow);
 
@@ -82,17 +80,19 @@ TEST_F(SettingsWindowTest, EachPickTakesEffectAndIsStoredAtOnce) {
 }
 
 TEST_F(SettingsWindowTest, ClosingWithEscWritesNothing) {
-  script.Click(工具条1, kSettings).Close(SettingsWindow);
+  script.Click(工具条1, toolbar::kSettings).Close(SettingsWindow);
   EXPECT_EQ(Run(), 0);
   EXPECT_FALSE(Exists(ConfigPath()));
   EXPECT_EQ(AppState.formatCode, 3);
 }
 
 TEST_F(SettingsWindowTest, MainWindowTakesNoClicksWhileTheSettingsWindowIsOpen) {
-  script.Click(工具条1, kSettings).Click(工具条1, 1).Click(工具条1, kSettings);
+  script.Click(工具条1, toolbar::kSettings)
+      .Click(工具条1, toolbar::kAddPicture)
+      .Click(工具条1, toolbar::kSettings);
   script.Close(MainWindow).Close(SettingsWindow);
   // Afterwards the main window takes clicks again.
-  script.Click(工具条1, 1).Cancel();
+  script.Click(工具条1, toolbar::kAddPicture).Cancel();
 
   EXPECT_EQ(Run(), 0);
 

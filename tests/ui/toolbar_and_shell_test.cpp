@@ -39,7 +39,7 @@ TEST_F(ToolbarTest, IndexesWithoutACommandDoNothing) {
 }
 
 TEST_F(ToolbarTest, HomePageButtonOpensTheHomePageThroughTheShell) {
-  script.Click(工具条1, 10);
+  script.Click(工具条1, toolbar::kHomePage);
   EXPECT_EQ(Run(), 0);
   EXPECT_THAT(rt::person::ShellCalls(),
               ElementsAre(ShellCall{0, "open", "http://example.com/?vod_eredu", "", "", 1}));
@@ -51,7 +51,9 @@ TEST_F(ToolbarTest, HomePageDuringARunLeavesTheRunGoingOn) {
   const std::string out = Folder("out");
   StoreSettings(out, 1);
   AddThroughFileDialog({Picture(in, "a.bmp", 2), Picture(in, "b.bmp", 3)});
-  script.Click(工具条1, 6).Click(工具条1, 10).CloseMessage();
+  script.Click(工具条1, toolbar::kStartConversion)
+      .Click(工具条1, toolbar::kHomePage)
+      .CloseMessage();
 
   EXPECT_EQ(Run(), 0);
 
