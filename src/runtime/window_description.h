@@ -69,12 +69,12 @@ struct WindowDescription {
   Size outerSize;          // frame and caption included
   Point storedPlace;       // kept in the description but unused: windows open centred
   CaptionButtons captionButtons = CaptionButtons::CloseOnly;
-  bool fixedFrame = true;       // the user cannot resize the window
-  bool escCloses = true;        // Esc closes the window whichever control has the focus
-  bool taskbarButton = true;    // false for windows owned by the runtime's hidden window
+  bool fixedFrame = true;     // the user cannot resize the window
+  bool escCloses = true;      // Esc closes the window whichever control has the focus
+  bool taskbarButton = true;  // false for windows owned by the runtime's hidden window
   Colour background = Colour::ButtonFace;
   SystemFont font = SystemFont::DefaultGui;  // for the window and all its controls
-  std::string_view icon;        // the window's icon, by name; none when empty
+  std::string_view icon;                     // the window's icon, by name; none when empty
   Handler onCreated = nullptr;  // runs after the controls exist and before the first show
   std::span<const ControlDescription> controls;  // created in this order
 };
@@ -91,6 +91,18 @@ struct ControlRef {
 // is rounded toward zero, so a window larger than the screen gets a negative coordinate.
 constexpr Point CentredPlace(Size screen, Size outer) {
   return {(screen.width - outer.width) / 2, (screen.height - outer.height) / 2};
+}
+
+// For backends: the control that `control` names in `window`, a backend's record of a live
+// window whose `controls` follow the description, when it is of `kind`; else null.
+template <typename LiveWindow>
+auto ControlOfKind(LiveWindow* window, ControlRef control, ControlKind kind)
+    -> decltype(&window->controls[0]) {
+  if (window == nullptr || control.index >= window->controls.size()) {
+    return nullptr;
+  }
+  auto& live = window->controls[control.index];
+  return live.description->kind == kind ? &live : nullptr;
 }
 
 // The client area inside a fixed frame and a caption: 3 pixels of frame on each side and 22

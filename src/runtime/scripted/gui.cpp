@@ -67,12 +67,8 @@ LiveWindow* FindWindow(const WindowDescription& window) {
 }
 
 LiveControl* FindControl(ControlRef control, ControlKind kind) {
-  LiveWindow* const window = control.window == nullptr ? nullptr : FindWindow(*control.window);
-  if (window == nullptr || control.index >= window->controls.size()) {
-    return nullptr;
-  }
-  LiveControl& live = window->controls[control.index];
-  return live.description->kind == kind ? &live : nullptr;
+  return ControlOfKind(control.window == nullptr ? nullptr : FindWindow(*control.window), control,
+                       kind);
 }
 
 void DestroyWindow(const WindowDescription& window) {
