@@ -15,11 +15,13 @@ using ToolbarClickHandler = void (*)(int index);
 struct Size {
   int width = 0;
   int height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
 };
 
 struct Point {
   int left = 0;
   int top = 0;
+  friend bool operator==(const Point&, const Point&) = default;
 };
 
 enum class CaptionButtons { CloseOnly, CloseAndMinimize };

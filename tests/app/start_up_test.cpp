@@ -10,10 +10,13 @@
 #include "app/program_main.h"
 #include "runtime/person/person.h"
 #include "runtime/process.h"
+#include "support/events.h"
 #include "support/program_test.h"
 #include "ui/main_window.h"
 
 namespace {
+
+namespace ev = rt::event;
 
 using ::testing::AllOf;
 using ::testing::ElementsAre;
@@ -36,8 +39,8 @@ class StartUpTest : public ProgramTest {
  protected:
   rt::person::Setup WatchedSetup() {
     rt::person::Setup setup = SetupInProgramFolder();
-    setup.observer = [this](const std::string& line) {
-      if (line == "show MainWindow") {
+    setup.observer = [this](const rt::Event& step) {
+      if (step == ev::Show("MainWindow")) {
         atFirstShow.seen = true;
         atFirstShow.runFolder = AppState.runFolder;
         atFirstShow.saveFolder = AppState.saveFolder;
@@ -63,10 +66,10 @@ TEST_F(StartUpTest, StartsThemedLoadsTheConfigurationBeforeShowingAndEndsInOrder
   EXPECT_EQ(RunProgram(std::move(setup)), 0);
 
   // 1024 x 768 screen: the window is centred, never at the place stored in its description.
-  EXPECT_THAT(
-      rt::person::Journal(),
-      ElementsAre("theme 1", "create MainWindow at 273,222", "show MainWindow", "loop entered",
-                  "destroy MainWindow", "post quit 0", "loop ended", "exit routine"));
+  EXPECT_THAT(rt::person::Journal(),
+              ElementsAre(ev::Theme(1), ev::Create("MainWindow", {273, 222}),
+                          ev::Show("MainWindow"), ev::LoopEntered(), ev::Destroy("MainWindow"),
+                          ev::PostQuit(0), ev::LoopEnded(), ev::ExitRoutineRuns()));
   ASSERT_TRUE(atFirstShow.seen);
   EXPECT_EQ(atFirstShow.runFolder, programFolder.Path() + "/");
   EXPECT_EQ(atFirstShow.saveFolder, "/srv/pictures/out");
@@ -110,7 +113,7 @@ TEST_F(StartUpTest, WindowOpensCentredOffTheEdgesOfASmallScreen) {
   setup.screen = {400, 300};
   setup.script.Close(MainWindow);
   EXPECT_EQ(RunProgram(std::move(setup)), 0);
-  EXPECT_THAT(rt::person::Journal(), testing::Contains("create MainWindow at -39,-12"));
+  EXPECT_THAT(rt::person::Journal(), testing::Contains(ev::Create("MainWindow", {-39, -12})));
 }
 
 TEST_F(StartUpTest, MainWindowThatCannotBeCreatedEndsTheProgramInOrder) {
@@ -119,8 +122,9 @@ TEST_F(StartUpTest, MainWindowThatCannotBeCreatedEndsTheProgramInOrder) {
 
   EXPECT_EQ(RunProgram(std::move(setup)), 0);
 
-  EXPECT_THAT(rt::person::Journal(), ElementsAre("theme 1", "cannot create MainWindow",
-                                                 "loop entered", "loop ended", "exit routine"));
+  EXPECT_THAT(rt::person::Journal(),
+              ElementsAre(ev::Theme(1), ev::CannotCreate("MainWindow"), ev::LoopEntered(),
+                          ev::LoopEnded(), ev::ExitRoutineRuns()));
   EXPECT_FALSE(testing_support::Exists(ConfigPath()));
 }
 

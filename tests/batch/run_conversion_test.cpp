@@ -7,12 +7,15 @@
 
 #include "app/app_state.h"
 #include "runtime/person/person.h"
+#include "support/events.h"
 #include "support/pictures.h"
 #include "support/scenario.h"
 #include "ui/main_window.h"
 #include "ui/settings_window.h"
 
 namespace {
+
+namespace ev = rt::event;
 
 using rt::person::Messages;
 using rt::person::ShownMessage;
@@ -71,7 +74,7 @@ TEST_F(RunConversionTest, EmptyListAndNoSaveFolderRemindsAsksAndEnds) {
   EXPECT_EQ(Run(), 0);
 
   EXPECT_THAT(Messages(), ElementsAre(kReminder, kDone));
-  EXPECT_THAT(rt::person::Journal(), ::testing::Contains("folder chooser 请选择图片保存目录:"));
+  EXPECT_THAT(rt::person::Journal(), ::testing::Contains(ev::FolderChooser("请选择图片保存目录:")));
   EXPECT_EQ(StoredSaveFolder(), out);
   EXPECT_THAT(FileNames(out), IsEmpty());
 }
@@ -260,10 +263,10 @@ TEST_F(RunConversionTest, MainWindowClosedDuringTheRunEndsItAndTheProgram) {
 
   EXPECT_THAT(FileNames(out), ElementsAre("1.png"));
   EXPECT_THAT(Messages(), IsEmpty());
-  const std::vector<std::string>& journal = rt::person::Journal();
-  const auto quit = std::find(journal.begin(), journal.end(), "post quit 0");
+  const std::vector<rt::Event>& journal = rt::person::Journal();
+  const auto quit = std::find(journal.begin(), journal.end(), ev::PostQuit(0));
   ASSERT_NE(quit, journal.end());
-  EXPECT_EQ(std::find(quit, journal.end(), "loop ended") + 1, journal.end() - 1);
+  EXPECT_EQ(std::find(quit, journal.end(), ev::LoopEnded()) + 1, journal.end() - 1);
 }
 
 TEST_F(RunConversionTest, OutputThatCannotBeWrittenLeavesNothingAndTheRunGoesOn) {

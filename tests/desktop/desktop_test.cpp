@@ -22,12 +22,15 @@
 
 #include "app/app_state.h"
 #include "runtime/person/person.h"
+#include "support/events.h"
 #include "support/pictures.h"
 #include "support/scenario.h"
 #include "ui/main_window.h"
 #include "ui/settings_window.h"
 
 namespace {
+
+namespace ev = rt::event;
 
 using ::testing::ElementsAre;
 using testing_support::Decode;
@@ -238,9 +241,9 @@ TEST_F(DesktopTest, EscClosesTheSettingsWindowWithoutAPickAndTheMainWindowWithTh
 
   EXPECT_EQ(Run(), 0);
 
-  const std::vector<std::string>& journal = rt::person::Journal();
-  EXPECT_THAT(journal, ::testing::Contains("destroy SettingsWindow"));
-  EXPECT_THAT(journal, ::testing::Contains("destroy MainWindow"));
+  const std::vector<rt::Event>& journal = rt::person::Journal();
+  EXPECT_THAT(journal, ::testing::Contains(ev::Destroy("SettingsWindow")));
+  EXPECT_THAT(journal, ::testing::Contains(ev::Destroy("MainWindow")));
   EXPECT_FALSE(testing_support::Exists(ConfigPath()));
 }
 

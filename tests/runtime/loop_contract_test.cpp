@@ -9,9 +9,12 @@
 #include "runtime/gui.h"
 #include "runtime/person/person.h"
 #include "runtime/process.h"
+#include "support/events.h"
 #include "support/temp_folder.h"
 
 namespace {
+
+namespace ev = rt::event;
 
 using rt::person::Note;
 using ::testing::ElementsAre;
@@ -76,9 +79,11 @@ TEST_F(RuntimeContract, QuitStaysQueuedUntilTheRunningHandlerHasReturned) {
 
   EXPECT_THAT(
       rt::person::Journal(),
-      ElementsAre("create First at 412,334", "show First", "loop entered", "handler begins",
-                  "after step 1", "destroy First", "post quit 0", "after step 2, window gone",
-                  "after step 3, window gone", "handler ends", "loop ended", "exit routine"));
+      ElementsAre(ev::Create("First", {412, 334}), ev::Show("First"), ev::LoopEntered(),
+                  ev::Note("handler begins"), ev::Note("after step 1"), ev::Destroy("First"),
+                  ev::PostQuit(0), ev::Note("after step 2, window gone"),
+                  ev::Note("after step 3, window gone"), ev::Note("handler ends"), ev::LoopEnded(),
+                  ev::ExitRoutineRuns()));
   EXPECT_EQ(rt::person::ScriptProblem(), "");
 }
 
@@ -101,9 +106,10 @@ TEST_F(RuntimeContract, NestedHandlerRunsToItsEndBeforeTheOuterGoesOn) {
   EXPECT_EQ(Run(LoadFirstAndLoop, std::move(script)), 0);
 
   EXPECT_THAT(rt::person::Journal(),
-              ElementsAre("create First at 412,334", "show First", "loop entered", "outer begins",
-                          "inner begins", "inner ends", "outer ends", "destroy First",
-                          "post quit 0", "loop ended", "exit routine"));
+              ElementsAre(ev::Create("First", {412, 334}), ev::Show("First"), ev::LoopEntered(),
+                          ev::Note("outer begins"), ev::Note("inner begins"),
+                          ev::Note("inner ends"), ev::Note("outer ends"), ev::Destroy("First"),
+                          ev::PostQuit(0), ev::LoopEnded(), ev::ExitRoutineRuns()));
 }
 
 TEST_F(RuntimeContract, LoopEndsOnlyWhenTheLastWindowIsDestroyed) {
@@ -113,9 +119,10 @@ TEST_F(RuntimeContract, LoopEndsOnlyWhenTheLastWindowIsDestroyed) {
   EXPECT_EQ(Run(LoadBothAndLoop, std::move(script)), 0);
 
   EXPECT_THAT(rt::person::Journal(),
-              ElementsAre("create First at 412,334", "show First", "create Second at 412,334",
-                          "show Second", "loop entered", "destroy Second", "ignored close Second",
-                          "destroy First", "post quit 0", "loop ended", "exit routine"));
+              ElementsAre(ev::Create("First", {412, 334}), ev::Show("First"),
+                          ev::Create("Second", {412, 334}), ev::Show("Second"), ev::LoopEntered(),
+                          ev::Destroy("Second"), ev::IgnoredClose("Second"), ev::Destroy("First"),
+                          ev::PostQuit(0), ev::LoopEnded(), ev::ExitRoutineRuns()));
 }
 
 TEST_F(RuntimeContract, CreationHandlerRunsBeforeTheWindowIsShown) {
@@ -128,9 +135,10 @@ TEST_F(RuntimeContract, CreationHandlerRunsBeforeTheWindowIsShown) {
                 },
                 std::move(script)),
             0);
-  EXPECT_THAT(rt::person::Journal(), ElementsAre("create Noted at 432,352", "creation handler",
-                                                 "show Noted", "loop entered", "destroy Noted",
-                                                 "post quit 0", "loop ended", "exit routine"));
+  EXPECT_THAT(rt::person::Journal(),
+              ElementsAre(ev::Create("Noted", {432, 352}), ev::Note("creation handler"),
+                          ev::Show("Noted"), ev::LoopEntered(), ev::Destroy("Noted"),
+                          ev::PostQuit(0), ev::LoopEnded(), ev::ExitRoutineRuns()));
 }
 
 TEST_F(RuntimeContract, WindowDestroyedBeforeTheLoopPostsNoQuitAndTheLoopReturnsAtOnce) {
@@ -144,15 +152,15 @@ TEST_F(RuntimeContract, WindowDestroyedBeforeTheLoopPostsNoQuitAndTheLoopReturns
                 std::move(script)),
             0);
   EXPECT_THAT(rt::person::Journal(),
-              ElementsAre("create ClosedEarly at 462,334", "destroy ClosedEarly", "loop entered",
-                          "loop ended", "exit routine"));
+              ElementsAre(ev::Create("ClosedEarly", {462, 334}), ev::Destroy("ClosedEarly"),
+                          ev::LoopEntered(), ev::LoopEnded(), ev::ExitRoutineRuns()));
 }
 
 TEST_F(RuntimeContract, ScriptThatEndsWhileTheProgramWaitsIsReportedAndEndsTheRun) {
   EXPECT_EQ(Run(LoadFirstAndLoop, rt::person::Script{}), 0);
   EXPECT_EQ(rt::person::ScriptProblem(),
             "the program waits for the user, but the script has ended");
-  EXPECT_THAT(rt::person::Journal(), ::testing::Contains("loop ended"));
+  EXPECT_THAT(rt::person::Journal(), ::testing::Contains(ev::LoopEnded()));
 }
 
 TEST_F(RuntimeContract, ThemedLookTakesSchemesOneToThreeAndAnythingElseSwitchesItOff) {
@@ -164,8 +172,9 @@ TEST_F(RuntimeContract, ThemedLookTakesSchemesOneToThreeAndAnythingElseSwitchesI
                 },
                 rt::person::Script{}),
             0);
-  EXPECT_THAT(rt::person::Journal(), ElementsAre("theme 1", "theme 2", "theme 3", "theme 0",
-                                                 "theme 0", "theme 0", "exit routine"));
+  EXPECT_THAT(rt::person::Journal(),
+              ElementsAre(ev::Theme(1), ev::Theme(2), ev::Theme(3), ev::Theme(0), ev::Theme(0),
+                          ev::Theme(0), ev::ExitRoutineRuns()));
 }
 
 TEST_F(RuntimeContract, ExitRoutineRunsOnceAndTheLatestRegisteredWins) {

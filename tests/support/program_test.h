@@ -8,8 +8,8 @@
 
 #include "app/app_state.h"
 #include "app/program_main.h"
-#include "runtime/process.h"
 #include "runtime/person/person.h"
+#include "runtime/process.h"
 #include "support/temp_folder.h"
 
 namespace testing_support {

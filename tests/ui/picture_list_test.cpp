@@ -9,10 +9,13 @@
 #include <vector>
 
 #include "runtime/person/person.h"
+#include "support/events.h"
 #include "support/scenario.h"
 #include "ui/main_window.h"
 
 namespace {
+
+namespace ev = rt::event;
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -54,17 +57,17 @@ TEST_F(PictureListTest, AddingAppendsSelectsAndRemembersTheFileName) {
           ListSnapshot{{folder + "/one.jpg", folder + "/two.jpg", folder + "/one.jpg"}, 2},
           ListSnapshot{{folder + "/one.jpg", folder + "/two.jpg", folder + "/one.jpg"}, 2}));
   // Each opening starts at the file chosen last.
-  const std::vector<std::string>& journal = rt::person::Journal();
-  std::vector<std::string> openings;
-  for (const std::string& line : journal) {
-    if (line.starts_with("file dialog at ")) {
-      openings.push_back(line);
+  const std::vector<rt::Event>& journal = rt::person::Journal();
+  std::vector<rt::Event> openings;
+  for (const rt::Event& step : journal) {
+    if (step.kind == rt::EventKind::FileDialogAt) {
+      openings.push_back(step);
     }
   }
-  EXPECT_THAT(openings, ElementsAre("file dialog at \"\"", "file dialog at \"\"",
-                                    "file dialog at \"" + folder + "/one.jpg\"",
-                                    "file dialog at \"" + folder + "/two.jpg\"",
-                                    "file dialog at \"" + folder + "/one.jpg\""));
+  EXPECT_THAT(
+      openings,
+      ElementsAre(ev::FileDialogAt(""), ev::FileDialogAt(""), ev::FileDialogAt(folder + "/one.jpg"),
+                  ev::FileDialogAt(folder + "/two.jpg"), ev::FileDialogAt(folder + "/one.jpg")));
 }
 
 TEST_F(PictureListTest, ImportAddsEveryFileButNoFolderAndSelectsTheLast) {
@@ -153,9 +156,9 @@ TEST_F(PictureListTest, MainWindowClosedDuringAnImportStopsItAndEndsTheProgram) 
 
   EXPECT_EQ(Run(), 0);
 
-  const std::vector<std::string>& journal = rt::person::Journal();
-  EXPECT_EQ(journal.back(), "exit routine");
-  EXPECT_EQ(journal[journal.size() - 2], "loop ended");
+  const std::vector<rt::Event>& journal = rt::person::Journal();
+  EXPECT_EQ(journal.back(), ev::ExitRoutineRuns());
+  EXPECT_EQ(journal[journal.size() - 2], ev::LoopEnded());
 }
 
 TEST_F(PictureListTest, RemoveTakesTheSelectedEntryAndThenNothing) {
@@ -187,7 +190,7 @@ TEST_F(PictureListTest, SaveFolderIsStoredAndACancelEmptiesIt) {
   EXPECT_EQ(Run(), 0);
 
   EXPECT_THAT(stored, ElementsAre(out, ""));
-  EXPECT_THAT(rt::person::Journal(), ::testing::Contains("folder chooser 请选择图片保存目录:"));
+  EXPECT_THAT(rt::person::Journal(), ::testing::Contains(ev::FolderChooser("请选择图片保存目录:")));
 }
 
 }  // namespace

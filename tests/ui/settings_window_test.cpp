@@ -10,10 +10,13 @@
 #include "app/app_state.h"
 #include "runtime/controls.h"
 #include "runtime/person/person.h"
+#include "support/events.h"
 #include "support/scenario.h"
 #include "ui/main_window.h"
 
 namespace {
+
+namespace ev = rt::event;
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
@@ -76,7 +79,7 @@ TEST_F(SettingsWindowTest, EachPickTakesEffectAndIsStoredAtOnce) {
   EXPECT_THAT(stored, ElementsAre("4", "1", "2", "3", "5", "5"));
   EXPECT_THAT(seen, ElementsAre(Seen{4, 5}, Seen{4, 5}));
   // Picking the item already selected raised the event again.
-  EXPECT_EQ(std::count(rt::person::Journal().begin(), rt::person::Journal().end(), "pick 4"), 2);
+  EXPECT_EQ(std::count(rt::person::Journal().begin(), rt::person::Journal().end(), ev::Pick(4)), 2);
 }
 
 TEST_F(SettingsWindowTest, ClosingWithEscWritesNothing) {
@@ -96,14 +99,15 @@ TEST_F(SettingsWindowTest, MainWindowTakesNoClicksWhileTheSettingsWindowIsOpen) 
 
   EXPECT_EQ(Run(), 0);
 
-  const std::vector<std::string>& journal = rt::person::Journal();
-  EXPECT_THAT(journal, Contains("ignored click 1"));
-  EXPECT_THAT(journal, Contains("ignored click 7"));
-  EXPECT_THAT(journal, Contains("ignored close MainWindow"));
-  EXPECT_EQ(std::count(journal.begin(), journal.end(), "create SettingsWindow at 432,352"), 1);
-  EXPECT_EQ(std::count(journal.begin(), journal.end(), "ignored click 1"), 1);
-  EXPECT_EQ(std::count(journal.begin(), journal.end(), "click 1"), 1);
-  EXPECT_EQ(std::count(journal.begin(), journal.end(), "file dialog at \"\""), 1);
+  const std::vector<rt::Event>& journal = rt::person::Journal();
+  EXPECT_THAT(journal, Contains(ev::IgnoredClick(1)));
+  EXPECT_THAT(journal, Contains(ev::IgnoredClick(7)));
+  EXPECT_THAT(journal, Contains(ev::IgnoredClose("MainWindow")));
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), ev::Create("SettingsWindow", {432, 352})),
+            1);
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), ev::IgnoredClick(1)), 1);
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), ev::Click(1)), 1);
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), ev::FileDialogAt("")), 1);
 }
 
 }  // namespace

@@ -6,11 +6,14 @@
 #include <vector>
 
 #include "runtime/person/person.h"
+#include "support/events.h"
 #include "support/scenario.h"
 #include "ui/main_window.h"
 #include "ui/shell_run.h"
 
 namespace {
+
+namespace ev = rt::event;
 
 using rt::person::ShellCall;
 using ::testing::ElementsAre;
@@ -34,7 +37,7 @@ TEST_F(ToolbarTest, IndexesWithoutACommandDoNothing) {
   EXPECT_EQ(Run(), 0);
 
   EXPECT_EQ(journalAfter, journalBefore);
-  EXPECT_THAT(rt::person::Journal(), ::testing::Contains("ignored click 5"));
+  EXPECT_THAT(rt::person::Journal(), ::testing::Contains(ev::IgnoredClick(5)));
   EXPECT_TRUE(rt::person::Messages().empty());
 }
 

@@ -12,9 +12,8 @@ using Kind = UserAction::Kind;
 struct Performance {
   std::optional<Setup> prepared;
   Setup setup;
-  bool plays = false;
   std::size_t nextAction = 0;
-  std::vector<std::string> journal;
+  std::vector<Event> journal;
   std::vector<ShownMessage> messages;
   std::vector<ShellCall> shellCalls;
   std::string problem;
@@ -36,58 +35,44 @@ void Prepare(Setup setup) {
   ThePerformance().prepared = std::move(setup);
 }
 
-void BeginRun(bool playsWithoutSetup) {
+void BeginRun() {
   Performance& performance = ThePerformance();
   std::optional<Setup> prepared = std::move(performance.prepared);
   performance = Performance{};
-  performance.plays = prepared.has_value() || playsWithoutSetup;
   if (prepared) {
     performance.setup = std::move(*prepared);
   }
-}
-
-bool Plays() {
-  return ThePerformance().plays;
 }
 
 const Setup& CurrentSetup() {
   return ThePerformance().setup;
 }
 
-void Write(std::string line) {
+void Write(const Event& step) {
   Performance& performance = ThePerformance();
-  if (!performance.plays) {
-    return;
-  }
   if (performance.setup.echoJournalToStderr) {
-    std::fprintf(stderr, "journal: %s\n", line.c_str());
+    std::fprintf(stderr, "journal: %s\n", Describe(step).c_str());
   }
-  performance.journal.push_back(std::move(line));
+  performance.journal.push_back(step);
+  if (step.kind == EventKind::Message) {
+    performance.messages.push_back({step.title, step.text});
+  }
   if (performance.setup.observer) {
     performance.setup.observer(performance.journal.back());
   }
 }
 
 void ReportProblem(std::string problem) {
-  Write("script problem: " + problem);
+  Write(event::ScriptProblem(problem));
   Performance& performance = ThePerformance();
   if (performance.problem.empty()) {
     performance.problem = std::move(problem);
   }
 }
 
-void RecordMessage(std::string title, std::string text) {
-  Write("message " + title + ": " + text);
-  if (Plays()) {
-    ThePerformance().messages.push_back({std::move(title), std::move(text)});
-  }
-}
-
 void RecordShellCall(ShellCall call) {
-  Write("shell " + call.operation + " " + call.target);
-  if (Plays()) {
-    ThePerformance().shellCalls.push_back(std::move(call));
-  }
+  Write(event::Shell(call.operation, call.target));
+  ThePerformance().shellCalls.push_back(std::move(call));
 }
 
 bool IsAnswer(Kind kind) {
@@ -98,7 +83,7 @@ bool IsAnswer(Kind kind) {
 std::optional<UserAction> NextInMessageStep() {
   Performance& performance = ThePerformance();
   const auto& actions = performance.setup.script.Actions();
-  if (!performance.plays || performance.nextAction >= actions.size() ||
+  if (performance.nextAction >= actions.size() ||
       WaitsForTheProgram(actions[performance.nextAction].kind)) {
     return std::nullopt;
   }
@@ -108,7 +93,7 @@ std::optional<UserAction> NextInMessageStep() {
 std::optional<UserAction> NextWhileWaiting() {
   Performance& performance = ThePerformance();
   const auto& actions = performance.setup.script.Actions();
-  while (performance.plays && performance.nextAction < actions.size()) {
+  while (performance.nextAction < actions.size()) {
     UserAction action = actions[performance.nextAction++];
     if (action.kind != Kind::Idle) {
       return action;
@@ -117,12 +102,12 @@ std::optional<UserAction> NextWhileWaiting() {
   return std::nullopt;
 }
 
-const std::vector<std::string>& Journal() {
+const std::vector<Event>& Journal() {
   return ThePerformance().journal;
 }
 
 void Note(std::string_view line) {
-  Write(std::string(line));
+  Write(event::Note(line));
 }
 
 const std::vector<ShownMessage>& Messages() {

@@ -1,5 +1,5 @@
-// The person's part in a run, as a GUI backend keeps it: the script and how far it has got, and
-// what the run showed. Backends use this; tests use person.h.
+// The person's part in a run: the script and how far it has got, and what the run showed. The
+// files of this library use it; tests use person.h.
 #pragma once
 
 #include <optional>
@@ -9,17 +9,13 @@
 
 namespace rt::person {
 
-// Starts a process run: the setup prepared for it takes effect. Without one the person plays
-// only when `playsWithoutSetup`, with an empty script; otherwise the user plays themself and
-// nothing is written down.
-void BeginRun(bool playsWithoutSetup);
-bool Plays();
+// Starts a process run: the setup prepared for it takes effect, or an empty script.
+void BeginRun();
 const Setup& CurrentSetup();
 
-void Write(std::string line);
+void Write(const Event& step);
 // Notes the first way in which the script did not fit the run.
 void ReportProblem(std::string problem);
-void RecordMessage(std::string title, std::string text);
 void RecordShellCall(ShellCall call);
 
 bool IsAnswer(UserAction::Kind kind);

@@ -1,7 +1,7 @@
-// The person at the screen, played by a script: what tests use to drive a GUI backend.
-//
-// Each GUI backend that tests drive implements the functions below. The person acts whenever the
-// program waits for or lets through messages:
+// The person at the screen, played by a script: what tests use to drive the program on any GUI
+// backend. A test executable links this library in place of the desktop's user; it hooks into
+// the runtime core through its one seam. The person acts whenever the program waits for or lets
+// through messages:
 // - at the message loop, a modal window or a dialog, when no message waits, the next action of
 //   the script arrives; idle steps are skipped there, since the program is waiting anyway;
 // - at each "let pending messages run" step exactly one action of the script arrives (an idle
@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/core/event.h"
 #include "runtime/window_description.h"
 
 namespace rt::person {
@@ -79,21 +80,21 @@ struct Setup {
   bool descriptionsReady = true;  // false: the runtime initialisation fails
   std::set<std::string, std::less<>> windowsThatCannotBeCreated;  // by window name
   Script script;
-  // Sees every line the moment it is written to the journal.
-  std::function<void(const std::string& line)> observer;
+  // Sees every step the moment it is written to the journal.
+  std::function<void(const Event& step)> observer;
   bool echoJournalToStderr = false;  // lets a test that ends the process read the journal
 };
 
 // Takes effect for the next rt::RunProcess.
 void Prepare(Setup setup);
 
-// What the runtime did during the last run, one line per step, for example "theme 1",
-// "create MainWindow at 273,222", "show MainWindow", "loop entered", "click 6",
-// "message 信息：: 图片转换完毕!", "folder chooser 请选择图片目录:", "destroy MainWindow",
-// "post quit 0", "loop ended", "exit routine", "fatal: ...".
-const std::vector<std::string>& Journal();
+// What the runtime did during the last run, one event per step, for example event::Theme(1),
+// event::Create("MainWindow", {273, 222}), event::Click(6), event::Destroy("MainWindow"),
+// event::PostQuit(0), event::ExitRoutineRuns(); rt::Describe gives each as a line of text.
+const std::vector<Event>& Journal();
 
-// Adds a line of the test's own to the journal, so that order can be checked against it.
+// Adds a line of the test's own to the journal (an event::Note), so that order can be checked
+// against it.
 void Note(std::string_view line);
 
 struct ShownMessage {

@@ -3,29 +3,27 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <unordered_map>
 
 #include "runtime/posix/global_block.h"
 #include "runtime/posix/handle_counts.h"
+#include "runtime/posix/handle_table.h"
 
 namespace rt::posix {
 namespace {
 
-using BlockTable = std::unordered_map<GlobalBlockTag*, std::unique_ptr<GlobalBlockTag>>;
-
-BlockTable& Blocks() {
-  static BlockTable blocks;
+HandleTable<GlobalBlockTag>& Blocks() {
+  static HandleTable<GlobalBlockTag> blocks;
   return blocks;
 }
 
 }  // namespace
 
 std::size_t LiveBlockCount() {
-  return Blocks().size();
+  return Blocks().Count();
 }
 
 GlobalBlockTag* LiveBlock(GlobalBlock block) {
-  return Blocks().contains(block) ? block : nullptr;
+  return Blocks().Live(block);
 }
 
 }  // namespace rt::posix
@@ -36,16 +34,14 @@ GlobalBlock GlobalAlloc(unsigned /*flags*/, std::size_t bytes) {
   try {
     auto block = std::make_unique<GlobalBlockTag>();
     block->bytes.resize(bytes);
-    GlobalBlockTag* const handle = block.get();
-    posix::Blocks().emplace(handle, std::move(block));
-    return handle;
+    return posix::Blocks().Add(std::move(block));
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
 }
 
 GlobalBlock GlobalFree(GlobalBlock block) {
-  return posix::Blocks().erase(block) == 1 ? nullptr : block;
+  return posix::Blocks().Remove(block) ? nullptr : block;
 }
 
 void* GlobalLock(GlobalBlock block) {

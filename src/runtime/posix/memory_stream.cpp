@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <memory>
 #include <new>
-#include <unordered_map>
 #include <utility>
 
 #include "runtime/posix/global_block.h"
+#include "runtime/posix/handle_table.h"
 #include "runtime/posix/stream_bytes.h"
 
 namespace rt {
@@ -24,21 +24,19 @@ struct StreamTag {
 namespace rt::posix {
 namespace {
 
-using StreamTable = std::unordered_map<StreamTag*, std::unique_ptr<StreamTag>>;
-
-StreamTable& Streams() {
-  static StreamTable streams;
+HandleTable<StreamTag>& Streams() {
+  static HandleTable<StreamTag> streams;
   return streams;
 }
 
 StreamTag* LiveStream(Stream stream) {
-  return Streams().contains(stream) ? stream : nullptr;
+  return Streams().Live(stream);
 }
 
 }  // namespace
 
 std::size_t LiveStreamCount() {
-  return Streams().size();
+  return Streams().Count();
 }
 
 std::span<const std::uint8_t> UnreadBytes(Stream stream) {
@@ -97,9 +95,7 @@ HResult CreateStreamOnHGlobal(GlobalBlock block, bool deleteOnRelease, Stream* s
     auto created = std::make_unique<StreamTag>();
     created->block = block != nullptr ? block : ownBlock;
     created->deleteOnRelease = deleteOnRelease;
-    StreamTag* const handle = created.get();
-    posix::Streams().emplace(handle, std::move(created));
-    *stream = handle;
+    *stream = posix::Streams().Add(std::move(created));
     return kOk;
   } catch (const std::bad_alloc&) {
     if (ownBlock != nullptr) {
@@ -126,7 +122,7 @@ void ReleaseStream(Stream stream) {
   if (live->deleteOnRelease) {
     GlobalFree(live->block);
   }
-  posix::Streams().erase(live);
+  posix::Streams().Remove(live);
 }
 
 }  // namespace rt

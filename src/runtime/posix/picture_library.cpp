@@ -5,12 +5,12 @@
 #include <memory>
 #include <new>
 #include <set>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "runtime/posix/global_block.h"
 #include "runtime/posix/handle_counts.h"
+#include "runtime/posix/handle_table.h"
 #include "runtime/posix/picture/picture_codec.h"
 #include "runtime/posix/stream_bytes.h"
 
@@ -50,7 +50,7 @@ constexpr PictureStatus kUnsupportedVersion = static_cast<PictureStatus>(17);
 struct Library {
   PictureToken lastToken = 0;
   std::set<PictureToken> liveTokens;
-  std::unordered_map<PictureTag*, std::unique_ptr<PictureTag>> pictures;
+  HandleTable<PictureTag> pictures;
 };
 
 Library& TheLibrary() {
@@ -63,13 +63,13 @@ bool Started() {
 }
 
 PictureTag* LivePicture(Picture picture) {
-  return TheLibrary().pictures.contains(picture) ? picture : nullptr;
+  return TheLibrary().pictures.Live(picture);
 }
 
 }  // namespace
 
 HandleCounts CurrentHandleCounts() {
-  return {LiveBlockCount(), LiveStreamCount(), TheLibrary().pictures.size(),
+  return {LiveBlockCount(), LiveStreamCount(), TheLibrary().pictures.Count(),
           TheLibrary().liveTokens.size()};
 }
 
@@ -116,9 +116,7 @@ PictureStatus GdipCreateBitmapFromStream(Stream stream, Picture* picture) {
     if (!picture::DecodePicture(posix::UnreadBytes(stream), decoded->bitmap)) {
       return PictureStatus::UnknownImageFormat;
     }
-    PictureTag* const handle = decoded.get();
-    TheLibrary().pictures.emplace(handle, std::move(decoded));
-    *picture = handle;
+    *picture = TheLibrary().pictures.Add(std::move(decoded));
     return PictureStatus::Ok;
   } catch (const std::bad_alloc&) {
     return PictureStatus::OutOfMemory;
@@ -149,8 +147,8 @@ PictureStatus GdipSaveImageToStream(Picture picture, Stream stream, const ClassI
 }
 
 PictureStatus GdipDisposeImage(Picture picture) {
-  return TheLibrary().pictures.erase(picture) == 1 ? PictureStatus::Ok
-                                                   : PictureStatus::InvalidParameter;
+  return TheLibrary().pictures.Remove(picture) ? PictureStatus::Ok
+                                               : PictureStatus::InvalidParameter;
 }
 
 }  // namespace rt

@@ -1,5 +1,4 @@
-#include "runtime/posix/program_path.h"
-
+// The program's own path and folder on Linux.
 #include <unistd.h>
 
 #include <array>
@@ -7,9 +6,12 @@
 #include <cstdio>
 
 #include "runtime/path.h"
+#include "runtime/platform.h"
 
-namespace rt::posix {
+namespace rt {
+namespace {
 
+// The full path of the running executable. False when the system does not tell.
 bool ReadOwnExecutablePath(std::string& path) {
   std::array<char, 4096> buffer{};
   const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
@@ -20,6 +22,8 @@ bool ReadOwnExecutablePath(std::string& path) {
   return true;
 }
 
+// Everything before the last separator, so no trailing separator is added or removed; empty
+// when the path has no separator (or is "/name").
 std::string FolderOfProgramPath(std::string_view programPath) {
   const std::size_t separator = programPath.rfind(kPathSeparator);
   if (separator == std::string_view::npos) {
@@ -28,12 +32,13 @@ std::string FolderOfProgramPath(std::string_view programPath) {
   return std::string(programPath.substr(0, separator));
 }
 
-std::string ChosenFolderText(std::string folder) {
-  while (folder.size() > 1 && folder.back() == kPathSeparator) {
-    folder.pop_back();
-  }
-  return folder;
+// An empty folder stands for the root folder, the folder of a program that lies in "/".
+bool SetWorkingFolder(const std::string& folder) {
+  const char* const target = folder.empty() ? "/" : folder.c_str();
+  return ::chdir(target) == 0;
 }
+
+}  // namespace
 
 bool EnterProgramFolder(std::string programPath, std::string& programFolder) {
   if (programPath.empty() && !ReadOwnExecutablePath(programPath)) {
@@ -50,9 +55,11 @@ void WriteFatalReport(std::string_view fault) {
   std::fflush(stderr);
 }
 
-bool SetWorkingFolder(const std::string& folder) {
-  const char* const target = folder.empty() ? "/" : folder.c_str();
-  return ::chdir(target) == 0;
+std::string ChosenFolderText(std::string folder) {
+  while (folder.size() > 1 && folder.back() == kPathSeparator) {
+    folder.pop_back();
+  }
+  return folder;
 }
 
-}  // namespace rt::posix
+}  // namespace rt

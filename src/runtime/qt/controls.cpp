@@ -1,181 +1,175 @@
-// The list box, the drop-down and the file dialog of the Qt backend.
-#include "runtime/controls.h"
-
+// The native controls of the Qt backend: made from their descriptions, showing the state the
+// core hands them, and telling the core what the user did to them.
+#include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QListWidget>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <memory>
-#include <optional>
-#include <utility>
 
-#include "runtime/qt/person_driver.h"
+#include "runtime/core/user_input.h"
 #include "runtime/qt/state.h"
+#include "runtime/qt/toolbar_widget.h"
 
-namespace rt {
+namespace rt::qtbackend {
 namespace {
 
-using qtbackend::FindControl;
-
-constexpr int kEntryBytes = Qt::UserRole;
-
-QListWidget* ListOf(ControlRef list) {
-  qtbackend::LiveControl* const live = FindControl(list, ControlKind::ListBox);
-  return live == nullptr ? nullptr : qobject_cast<QListWidget*>(live->widget);
-}
-
-QComboBox* DropDownOf(ControlRef dropDown) {
-  qtbackend::LiveControl* const live = FindControl(dropDown, ControlKind::DropDown);
-  return live == nullptr ? nullptr : qobject_cast<QComboBox*>(live->widget);
-}
-
-// Takes a position above the last item as the last, and one below -1 as -1.
-int Clamp(int position, int count) {
-  if (position > count - 1) {
-    return count - 1;
+// Rows a few pixels higher than the style's own.
+class TallerRows : public QStyledItemDelegate {
+ public:
+  TallerRows(int extra, QObject* parent) : QStyledItemDelegate(parent), extra_(extra) {}
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(0, extra_);
   }
-  return position < -1 ? -1 : position;
+
+ private:
+  int extra_;
+};
+
+QWidget* MakeListBox(ControlRef control, const ControlDescription& description, QWidget* parent) {
+  auto* const list = MakeChild<QListWidget>(parent);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  list->setTextElideMode(Qt::ElideNone);  // a long path is cut off at the right edge
+  list->setWordWrap(false);
+  list->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  list->setItemDelegate(MakeChild<TallerRows>(list, description.extraRowHeight));
+  // The user's own clicks and keys; the core's changes are shown with signals blocked.
+  QObject::connect(list, &QListWidget::itemSelectionChanged, list, [control, list] {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    if (!selected.isEmpty()) {
+      core::RowSelected(control, list->row(selected.front()));
+    }
+  });
+  return list;
+}
+
+QWidget* MakeDropDown(ControlRef control, const ControlDescription& description, QWidget* parent) {
+  auto* const comboBox = MakeChild<QComboBox>(parent);
+  comboBox->setEditable(false);
+  for (const std::string_view item : description.items) {
+    comboBox->addItem(ToQString(item));
+  }
+  comboBox->setMaxVisibleItems(static_cast<int>(description.items.size()));
+  comboBox->setItemDelegate(MakeChild<TallerRows>(comboBox, description.extraRowHeight));
+  comboBox->setCurrentIndex(description.initialSelection);
+  // Raised for every pick, the item already selected included, after the selection changed.
+  QObject::connect(comboBox, &QComboBox::activated, comboBox,
+                   [control](int item) { core::ItemPicked(control, item); });
+  return comboBox;
+}
+
+QWidget* MakeLabel(const ControlDescription& description, QWidget* parent) {
+  auto* const label = MakeChild<QLabel>(parent, ToQString(description.caption));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return label;
+}
+
+// A control's face and text in the colours its description gives: Base and Text for the rows of
+// lists, Window and WindowText for labels.
+void Paint(QWidget* widget, const ControlDescription& description) {
+  QPalette colours = widget->palette();
+  if (description.background != Colour::Inherited) {
+    colours.setColor(QPalette::Base, ColourOf(description.background));
+    colours.setColor(QPalette::Window, ColourOf(description.background));
+  }
+  if (description.text != Colour::Inherited) {
+    colours.setColor(QPalette::Text, ColourOf(description.text));
+    colours.setColor(QPalette::WindowText, ColourOf(description.text));
+  }
+  widget->setPalette(colours);
+}
+
+void ChangeList(QListWidget& list, const backend::ControlChange& change) {
+  using Kind = backend::ControlChange::Kind;
+  switch (change.kind) {
+    case Kind::Append:
+      list.addItem(ToQString(change.text));
+      return;
+    case Kind::Remove: {
+      const std::unique_ptr<QListWidgetItem> removed(list.takeItem(change.position));
+      return;
+    }
+    case Kind::RemoveAll:
+      list.clear();
+      return;
+    case Kind::Select:
+      if (change.position < 0) {
+        list.clearSelection();
+        list.setCurrentRow(-1);
+        return;
+      }
+      list.setCurrentRow(change.position);
+      if (change.scrollIntoView) {
+        list.scrollToItem(list.item(change.position));
+      }
+      return;
+  }
 }
 
 }  // namespace
 
-bool ControlExists(ControlRef control) {
-  const qtbackend::LiveWindow* const window =
-      control.window == nullptr ? nullptr : qtbackend::FindWindow(*control.window);
-  return window != nullptr && control.index < window->controls.size();
-}
-
-int ListAddText(ControlRef list, std::string_view text) {
-  QListWidget* const widget = ListOf(list);
-  if (widget == nullptr) {
-    return -1;
+QColor ColourOf(Colour colour) {
+  switch (colour) {
+    case Colour::ButtonFace:
+      return QApplication::palette().color(QPalette::Button);
+    case Colour::White:
+      return Qt::white;
+    case Colour::Black:
+      return Qt::black;
+    case Colour::Inherited:
+      break;
   }
-  // A path's bytes need not be valid UTF-8: the entry keeps them exactly, beside what it shows.
-  auto item = std::make_unique<QListWidgetItem>(qtbackend::ToQString(text));
-  item->setData(kEntryBytes, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
-  widget->addItem(item.release());  // the list takes the item over
-  return widget->count() - 1;
+  return {};
 }
 
-int ListCount(ControlRef list) {
-  const QListWidget* const widget = ListOf(list);
-  return widget == nullptr ? 0 : widget->count();
-}
-
-std::string ListText(ControlRef list, int position) {
-  const QListWidget* const widget = ListOf(list);
-  const QListWidgetItem* const item = widget == nullptr ? nullptr : widget->item(position);
-  return item == nullptr ? std::string() : item->data(kEntryBytes).toByteArray().toStdString();
-}
-
-void ListSetSelection(ControlRef list, int position) {
-  QListWidget* const widget = ListOf(list);
-  if (widget == nullptr) {
-    return;
+QWidget* MakeControl(ControlRef control, const ControlDescription& description, QWidget* parent) {
+  QWidget* widget = nullptr;
+  switch (description.kind) {
+    case ControlKind::ListBox:
+      widget = MakeListBox(control, description, parent);
+      break;
+    case ControlKind::DropDown:
+      widget = MakeDropDown(control, description, parent);
+      break;
+    case ControlKind::Label:
+      widget = MakeLabel(description, parent);
+      break;
+    case ControlKind::Toolbar: {
+      // It spans the top of the client area; its height follows from its buttons.
+      auto* const toolbar = MakeChild<ToolbarWidget>(parent, control, description);
+      const int width = parent->width();
+      toolbar->setGeometry(0, 0, width, toolbar->layout()->heightForWidth(width));
+      toolbar->setVisible(description.visible);
+      return toolbar;
+    }
+    case ControlKind::FileDialog:
+      return nullptr;  // shown only while it is open
   }
-  const int selected = Clamp(position, widget->count());
-  if (selected < 0) {
-    widget->clearSelection();
-    widget->setCurrentRow(-1);
-    return;
-  }
-  widget->setCurrentRow(selected);
-  widget->scrollToItem(widget->item(selected));
+  Paint(widget, description);
+  widget->setGeometry(description.place.left, description.place.top, description.size.width,
+                      description.size.height);
+  widget->setVisible(description.visible);
+  widget->setFocusPolicy(description.tabStop ? Qt::StrongFocus : Qt::NoFocus);
+  return widget;
 }
 
-int ListSelection(ControlRef list) {
-  const QListWidget* const widget = ListOf(list);
-  if (widget == nullptr) {
-    return -1;
-  }
-  const QList<QListWidgetItem*> selected = widget->selectedItems();
-  return selected.isEmpty() ? -1 : widget->row(selected.front());
-}
+}  // namespace rt::qtbackend
 
-void ListRemoveAt(ControlRef list, int position) {
-  QListWidget* const widget = ListOf(list);
-  if (widget == nullptr || position < 0 || position >= widget->count()) {
-    return;
-  }
-  const bool wasSelected = ListSelection(list) == position;
-  const std::unique_ptr<QListWidgetItem> removed(widget->takeItem(position));
-  // Qt moves the selection to a neighbour; a removed entry takes its selection along instead.
-  if (wasSelected) {
-    widget->clearSelection();
-    widget->setCurrentRow(-1);
+namespace rt::backend {
+
+void ChangeControl(NativeWindow* window, std::size_t control, const ControlChange& change) {
+  QWidget* const widget = window->controls[control];
+  const QSignalBlocker quiet(widget);
+  if (auto* const list = qobject_cast<QListWidget*>(widget); list != nullptr) {
+    qtbackend::ChangeList(*list, change);
+  } else if (auto* const comboBox = qobject_cast<QComboBox*>(widget);
+             comboBox != nullptr && change.kind == ControlChange::Kind::Select) {
+    comboBox->setCurrentIndex(change.position);
   }
 }
 
-void ListRemoveAll(ControlRef list) {
-  if (QListWidget* const widget = ListOf(list); widget != nullptr) {
-    widget->clear();
-  }
-}
-
-void DropDownSetSelection(ControlRef dropDown, int position) {
-  if (QComboBox* const widget = DropDownOf(dropDown); widget != nullptr) {
-    widget->setCurrentIndex(Clamp(position, widget->count()));
-  }
-}
-
-int DropDownSelection(ControlRef dropDown) {
-  const QComboBox* const widget = DropDownOf(dropDown);
-  return widget == nullptr ? -1 : widget->currentIndex();
-}
-
-void FileDialogSetKind(ControlRef /*dialog*/, FileDialogKind /*kind*/) {
-  // Opening one existing file is the only kind there is.
-}
-
-bool FileDialogOpen(ControlRef dialog) {
-  const qtbackend::LiveControl* const opening = FindControl(dialog, ControlKind::FileDialog);
-  if (opening == nullptr) {
-    return false;
-  }
-  qtbackend::Journal("file dialog at \"" + opening->fileName + "\"");
-  // No parent: the windows of the program are disabled while it is open, and a child would be
-  // disabled with them.
-  QFileDialog fileDialog;
-  fileDialog.setWindowModality(Qt::ApplicationModal);
-  QDialog& asDialog = fileDialog;
-  fileDialog.setOption(QFileDialog::DontUseNativeDialog);
-  fileDialog.setFileMode(QFileDialog::ExistingFile);
-  fileDialog.setAcceptMode(QFileDialog::AcceptOpen);
-  fileDialog.setNameFilter(qtbackend::ToQString(opening->description->fileTypeCaption) + " (*)");
-  if (!opening->fileName.empty()) {
-    fileDialog.selectFile(QString::fromLocal8Bit(opening->fileName.c_str()));
-  }
-  std::optional<std::string> answered;
-  int result = QDialog::Rejected;
-  {
-    const qtbackend::DisabledWindows disabled;
-    const qtbackend::PersonWait wait([&](person::UserAction& answer) {
-      if (answer.kind == person::UserAction::Kind::ChooseFile) {
-        answered = std::move(answer.text);
-        asDialog.done(QDialog::Accepted);
-      } else {
-        if (answer.kind != person::UserAction::Kind::Cancel) {
-          qtbackend::ReportProblem("the file dialog got another dialog's answer");
-        }
-        asDialog.done(QDialog::Rejected);
-      }
-      return true;
-    });
-    result = fileDialog.exec();
-  }
-  qtbackend::LiveControl* const live = FindControl(dialog, ControlKind::FileDialog);
-  const QStringList chosenFiles = fileDialog.selectedFiles();
-  if (result != QDialog::Accepted || live == nullptr || (!answered && chosenFiles.isEmpty())) {
-    qtbackend::Journal("file dialog cancelled");
-    return false;
-  }
-  live->fileName = answered ? *answered : qtbackend::ToLocalBytes(chosenFiles.front());
-  qtbackend::Journal("file dialog chose " + live->fileName);
-  return true;
-}
-
-std::string FileDialogFileName(ControlRef dialog) {
-  const qtbackend::LiveControl* const live = FindControl(dialog, ControlKind::FileDialog);
-  return live == nullptr ? std::string() : live->fileName;
-}
-
-}  // namespace rt
+}  // namespace rt::backend

@@ -1,57 +1,107 @@
-// The folder chooser and the message box of the Qt backend.
-#include "runtime/dialogs.h"
-
-#include <QDialog>
+// The file dialog, the folder chooser, the message box and the fatal report of the Qt backend.
+#include <QFileDialog>
 #include <QMessageBox>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "runtime/qt/folder_chooser.h"
-#include "runtime/qt/person_driver.h"
 #include "runtime/qt/state.h"
 
-namespace rt {
+namespace rt::qtbackend {
+namespace {
 
-std::string ChooseFolder(std::string_view prompt) {
-  qtbackend::Journal("folder chooser " + std::string(prompt));
-  qtbackend::FolderChooser chooser(qtbackend::ToQString(prompt));
-  std::string chosen;
-  {
-    const qtbackend::DisabledWindows disabled;
-    const qtbackend::PersonWait wait([&](person::UserAction& answer) {
-      if (answer.kind == person::UserAction::Kind::ChooseFolder) {
-        chooser.Choose(QString::fromLocal8Bit(answer.text.c_str()));
-      } else {
-        if (answer.kind != person::UserAction::Kind::Cancel) {
-          qtbackend::ReportProblem("the folder chooser got another dialog's answer");
-        }
-        chooser.reject();
-      }
-      return true;
-    });
-    if (chooser.exec() == QDialog::Accepted) {
-      chosen = qtbackend::ToLocalBytes(chooser.ChosenFolder());
-    }
-  }
-  qtbackend::Journal("folder chooser gave \"" + chosen + "\"");
-  return chosen;
+using backend::DialogRequest;
+using backend::DialogResult;
+
+// Runs `dialog` modally; while it is open, CloseDialog reaches it through `closer`.
+int Execute(QDialog& dialog, DialogCloser closer) {
+  auto& dialogs = TheState().dialogs;
+  dialogs.push_back(std::move(closer));
+  const int result = dialog.exec();
+  dialogs.pop_back();
+  return result;
 }
 
-void ShowMessage(std::string_view text, std::optional<std::string_view> title) {
-  std::string shownTitle(title.value_or(kDefaultMessageTitle));
-  QMessageBox box(QMessageBox::NoIcon, qtbackend::ToQString(shownTitle), qtbackend::ToQString(text),
+DialogResult OpenFile(const DialogRequest& request) {
+  // No parent: the windows of the program are disabled while it is open, and a child would be
+  // disabled with them.
+  QFileDialog fileDialog;
+  fileDialog.setWindowModality(Qt::ApplicationModal);
+  fileDialog.setOption(QFileDialog::DontUseNativeDialog);
+  fileDialog.setFileMode(QFileDialog::ExistingFile);
+  fileDialog.setAcceptMode(QFileDialog::AcceptOpen);
+  fileDialog.setNameFilter(ToQString(request.fileTypeCaption) + " (*)");
+  if (!request.fileName.empty()) {
+    fileDialog.selectFile(QString::fromLocal8Bit(std::string(request.fileName).c_str()));
+  }
+  QDialog& asDialog = fileDialog;
+  // A file named by the scripted user is taken as it is, even one the dialog would not show.
+  std::optional<std::string> named;
+  const int result = Execute(fileDialog, [&](bool confirm, std::string_view text) {
+    if (confirm) {
+      named = std::string(text);
+    }
+    asDialog.done(confirm ? QDialog::Accepted : QDialog::Rejected);
+  });
+  const QStringList chosenFiles = fileDialog.selectedFiles();
+  if (result != QDialog::Accepted || (!named && chosenFiles.isEmpty())) {
+    return {};
+  }
+  return {true, named ? *named : ToLocalBytes(chosenFiles.front())};
+}
+
+DialogResult ChooseFolder(const DialogRequest& request) {
+  FolderChooser chooser(ToQString(request.text));
+  const int result = Execute(chooser, [&](bool confirm, std::string_view text) {
+    if (confirm) {
+      chooser.Choose(QString::fromLocal8Bit(std::string(text).c_str()));
+    } else {
+      chooser.reject();
+    }
+  });
+  if (result != QDialog::Accepted) {
+    return {};
+  }
+  return {true, ToLocalBytes(chooser.ChosenFolder())};
+}
+
+DialogResult ShowMessage(const DialogRequest& request) {
+  QMessageBox box(QMessageBox::NoIcon, ToQString(request.title), ToQString(request.text),
                   QMessageBox::Ok);
   box.setWindowModality(Qt::ApplicationModal);
-  person::RecordMessage(std::move(shownTitle), std::string(text));
-  const qtbackend::DisabledWindows disabled;
-  const qtbackend::PersonWait wait([&](person::UserAction& answer) {
-    if (answer.kind != person::UserAction::Kind::CloseMessage) {
-      qtbackend::ReportProblem("the message box got another dialog's answer");
-    }
-    box.done(QMessageBox::Ok);
-    return true;
-  });
-  box.exec();
+  Execute(box, [&](bool /*confirm*/, std::string_view /*text*/) { box.done(QMessageBox::Ok); });
+  return {.confirmed = true};
 }
 
-}  // namespace rt
+}  // namespace
+}  // namespace rt::qtbackend
+
+namespace rt::backend {
+
+DialogResult RunDialog(const DialogRequest& request) {
+  switch (request.kind) {
+    case DialogKind::OpenFile:
+      return qtbackend::OpenFile(request);
+    case DialogKind::FolderChooser:
+      return qtbackend::ChooseFolder(request);
+    case DialogKind::MessageBox:
+      return qtbackend::ShowMessage(request);
+  }
+  return {};
+}
+
+void CloseDialog(bool confirm, std::string_view text) {
+  auto& dialogs = qtbackend::TheState().dialogs;
+  if (!dialogs.empty()) {
+    dialogs.back()(confirm, text);
+  }
+}
+
+void ShowFatalReport(std::string_view fault) {
+  if (qtbackend::TheState().application != nullptr) {
+    QMessageBox::critical(nullptr, "picbatch", qtbackend::ToQString(fault));
+  }
+}
+
+}  // namespace rt::backend

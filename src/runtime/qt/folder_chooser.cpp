@@ -11,12 +11,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "runtime/posix/program_path.h"
 #include "runtime/qt/state.h"
 
 namespace rt::qtbackend {
-namespace {}  // namespace
-
 FolderChooser::FolderChooser(const QString& prompt)
     : model_(MakeChild<QFileSystemModel>(this)),
       tree_(MakeChild<QTreeView>(this)),
@@ -61,7 +58,7 @@ QString FolderChooser::ChosenFolder() const {
 }
 
 void FolderChooser::Choose(const QString& folder) {
-  chosen_ = QString::fromLocal8Bit(posix::ChosenFolderText(ToLocalBytes(Absolute(folder))).c_str());
+  chosen_ = Absolute(folder);
   accept();
 }
 

@@ -16,7 +16,7 @@ class FolderChooser : public QDialog {
  public:
   explicit FolderChooser(const QString& prompt);
 
-  // The chosen folder: the root with its separator, any other folder without one.
+  // The chosen folder, as a full path.
   QString ChosenFolder() const;
   // Takes `folder` as the answer and closes the chooser.
   void Choose(const QString& folder);

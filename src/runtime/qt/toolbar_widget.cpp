@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <string>
 
+#include "runtime/core/user_input.h"
 #include "runtime/qt/flow_layout.h"
-#include "runtime/qt/person_driver.h"
 #include "runtime/qt/state.h"
 
 namespace rt::qtbackend {
@@ -25,14 +25,14 @@ QIcon PictureOf(const QPixmap& strip, int picture) {
 
 }  // namespace
 
-ToolbarWidget::ToolbarWidget(const ControlDescription& description, QWidget* parent)
+ToolbarWidget::ToolbarWidget(ControlRef control, const ControlDescription& description,
+                             QWidget* parent)
     : QWidget(parent) {
   auto* const layout = MakeChild<FlowLayout>(this);
   layout->setContentsMargins(0, 1, 0, 1);
   // The picture, the caption's line and a narrow margin: the list below starts at 56.
   const int buttonHeight = kPictureSize + fontMetrics().height() + kButtonMargin - 3;
   const QPixmap strip(":/pictures/" + ToQString(description.pictureStrip) + ".png");
-  const ToolbarClickHandler onClick = description.onToolbarClick;
   int index = 0;
   for (const ToolbarEntry& entry : description.toolbarEntries) {
     if (entry.separator) {
@@ -54,12 +54,8 @@ ToolbarWidget::ToolbarWidget(const ControlDescription& description, QWidget* par
       // Narrow margins, as a desktop toolbar has: all eleven entries fit one row.
       const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
       button->setFixedSize(std::max(textWidth, kPictureSize) + kButtonMargin, buttonHeight);
-      connect(button, &QToolButton::clicked, this, [onClick, index] {
-        Journal("click " + std::to_string(index));
-        if (onClick != nullptr) {
-          onClick(index);
-        }
-      });
+      connect(button, &QToolButton::clicked, this,
+              [control, index] { core::ToolbarClicked(control, index); });
       layout->addWidget(button);
       buttons_.push_back(button);
     }

@@ -17,7 +17,8 @@ class ToolbarWidget : public QWidget {
   Q_OBJECT
 
  public:
-  ToolbarWidget(const ControlDescription& description, QWidget* parent);
+  // `control` names the toolbar to the core when a button is clicked.
+  ToolbarWidget(ControlRef control, const ControlDescription& description, QWidget* parent);
 
   // The button of entry `index`, or null for a separator or an index outside the toolbar.
   QAbstractButton* Button(int index) const;

@@ -1,17 +1,15 @@
-// The controls of the scripted backend's windows.
+// The list box and the drop-down: the core keeps their entries and selection, and the native
+// control shows them.
 #include "runtime/controls.h"
 
-#include <optional>
-#include <string>
-#include <utility>
-
-#include "runtime/scripted/state.h"
+#include "runtime/core/state.h"
 
 namespace rt {
 namespace {
 
-using scripted::FindControl;
-using scripted::LiveControl;
+using backend::ControlChange;
+using core::FindControl;
+using core::LiveControl;
 
 // Takes a position above the last item as the last, and one below -1 as -1.
 int Clamp(int position, const LiveControl& control) {
@@ -26,11 +24,18 @@ bool Inside(int position, const LiveControl& control) {
   return position >= 0 && static_cast<std::size_t>(position) < control.items.size();
 }
 
+void Select(ControlRef control, LiveControl& live, int position, bool scrollIntoView) {
+  live.selection = position;
+  core::ShowChange(control, {.kind = ControlChange::Kind::Select,
+                             .position = position,
+                             .scrollIntoView = scrollIntoView});
+}
+
 }  // namespace
 
 bool ControlExists(ControlRef control) {
-  const scripted::LiveWindow* const window =
-      control.window == nullptr ? nullptr : scripted::FindWindow(*control.window);
+  const core::LiveWindow* const window =
+      control.window == nullptr ? nullptr : core::FindWindow(*control.window);
   return window != nullptr && control.index < window->controls.size();
 }
 
@@ -40,6 +45,7 @@ int ListAddText(ControlRef list, std::string_view text) {
     return -1;
   }
   live->items.emplace_back(text);
+  core::ShowChange(list, {.kind = ControlChange::Kind::Append, .text = text});
   return static_cast<int>(live->items.size()) - 1;
 }
 
@@ -58,7 +64,7 @@ std::string ListText(ControlRef list, int position) {
 
 void ListSetSelection(ControlRef list, int position) {
   if (LiveControl* const live = FindControl(list, ControlKind::ListBox); live != nullptr) {
-    live->selection = Clamp(position, *live);
+    Select(list, *live, Clamp(position, *live), /*scrollIntoView=*/true);
   }
 }
 
@@ -73,24 +79,28 @@ void ListRemoveAt(ControlRef list, int position) {
     return;
   }
   live->items.erase(live->items.begin() + position);
+  core::ShowChange(list, {.kind = ControlChange::Kind::Remove, .position = position});
   // The selection stays with its entry; the removed entry takes it along.
-  if (live->selection == position) {
-    live->selection = -1;
-  } else if (live->selection > position) {
-    --live->selection;
+  int selection = live->selection;
+  if (selection == position) {
+    selection = -1;
+  } else if (selection > position) {
+    --selection;
   }
+  Select(list, *live, selection, /*scrollIntoView=*/false);
 }
 
 void ListRemoveAll(ControlRef list) {
   if (LiveControl* const live = FindControl(list, ControlKind::ListBox); live != nullptr) {
     live->items.clear();
     live->selection = -1;
+    core::ShowChange(list, {.kind = ControlChange::Kind::RemoveAll});
   }
 }
 
 void DropDownSetSelection(ControlRef dropDown, int position) {
   if (LiveControl* const live = FindControl(dropDown, ControlKind::DropDown); live != nullptr) {
-    live->selection = Clamp(position, *live);
+    Select(dropDown, *live, Clamp(position, *live), /*scrollIntoView=*/false);
   }
 }
 
@@ -102,39 +112,6 @@ int DropDownSelection(ControlRef dropDown) {
 void FileDialogSetKind(ControlRef dialog, FileDialogKind /*kind*/) {
   // Opening one existing file is the only kind there is.
   FindControl(dialog, ControlKind::FileDialog);
-}
-
-bool FileDialogOpen(ControlRef dialog) {
-  // Controls may move while messages run: the control is looked up again after the wait.
-  const LiveControl* const opening = FindControl(dialog, ControlKind::FileDialog);
-  if (opening == nullptr) {
-    return false;
-  }
-  scripted::Write("file dialog at \"" + opening->fileName + "\"");
-  std::optional<std::string> chosen;
-  bool answered = false;
-  {
-    const scripted::DisabledWindows disabled;
-    scripted::WaitUntil([&] { return answered; },
-                        [&](scripted::UserAction& answer) {
-                          answered = true;
-                          if (answer.kind == scripted::UserAction::Kind::ChooseFile) {
-                            chosen = std::move(answer.text);
-                          } else if (answer.kind != scripted::UserAction::Kind::Cancel) {
-                            scripted::ReportProblem("the file dialog got another dialog's answer");
-                          }
-                          return true;
-                        });
-  }
-  // The dialog's window may be gone once the dialog has closed.
-  LiveControl* const live = FindControl(dialog, ControlKind::FileDialog);
-  if (!chosen || live == nullptr) {
-    scripted::Write("file dialog cancelled");
-    return false;
-  }
-  scripted::Write("file dialog chose " + *chosen);
-  live->fileName = std::move(*chosen);
-  return true;
 }
 
 std::string FileDialogFileName(ControlRef dialog) {

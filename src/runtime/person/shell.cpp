@@ -1,9 +1,9 @@
-// The scripted shell only notes what it was asked to do.
+// The shell as the person sees it in a test: what it was asked is written down, nothing starts.
 #include "runtime/shell.h"
 
 #include <string>
 
-#include "runtime/scripted/state.h"
+#include "runtime/person/performance.h"
 
 namespace rt {
 
