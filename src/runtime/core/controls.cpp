@@ -31,6 +31,18 @@ void Select(ControlRef control, LiveControl& live, int position, bool scrollInto
                              .scrollIntoView = scrollIntoView});
 }
 
+// Selects `position`, clamped to the entries there are.
+void SetClampedSelection(ControlRef control, ControlKind kind, int position, bool scrollIntoView) {
+  if (LiveControl* const live = FindControl(control, kind); live != nullptr) {
+    Select(control, *live, Clamp(position, *live), scrollIntoView);
+  }
+}
+
+int SelectionOf(ControlRef control, ControlKind kind) {
+  const LiveControl* const live = FindControl(control, kind);
+  return live == nullptr ? -1 : live->selection;
+}
+
 }  // namespace
 
 bool ControlExists(ControlRef control) {
@@ -63,14 +75,11 @@ std::string ListText(ControlRef list, int position) {
 }
 
 void ListSetSelection(ControlRef list, int position) {
-  if (LiveControl* const live = FindControl(list, ControlKind::ListBox); live != nullptr) {
-    Select(list, *live, Clamp(position, *live), /*scrollIntoView=*/true);
-  }
+  SetClampedSelection(list, ControlKind::ListBox, position, /*scrollIntoView=*/true);
 }
 
 int ListSelection(ControlRef list) {
-  const LiveControl* const live = FindControl(list, ControlKind::ListBox);
-  return live == nullptr ? -1 : live->selection;
+  return SelectionOf(list, ControlKind::ListBox);
 }
 
 void ListRemoveAt(ControlRef list, int position) {
@@ -99,14 +108,11 @@ void ListRemoveAll(ControlRef list) {
 }
 
 void DropDownSetSelection(ControlRef dropDown, int position) {
-  if (LiveControl* const live = FindControl(dropDown, ControlKind::DropDown); live != nullptr) {
-    Select(dropDown, *live, Clamp(position, *live), /*scrollIntoView=*/false);
-  }
+  SetClampedSelection(dropDown, ControlKind::DropDown, position, /*scrollIntoView=*/false);
 }
 
 int DropDownSelection(ControlRef dropDown) {
-  const LiveControl* const live = FindControl(dropDown, ControlKind::DropDown);
-  return live == nullptr ? -1 : live->selection;
+  return SelectionOf(dropDown, ControlKind::DropDown);
 }
 
 void FileDialogSetKind(ControlRef dialog, FileDialogKind /*kind*/) {

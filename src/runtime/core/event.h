@@ -10,39 +10,48 @@
 
 namespace rt {
 
-enum class EventKind {
-  Theme,                // number: the scheme switched on, 0 for off
-  CannotCreate,         // text: the window's name
-  Create,               // text: the window's name; place: where it opens
-  Show,                 // text: the window's name
-  Destroy,              // text: the window's name
-  PostQuit,             // number: the exit code
-  LoopEntered,          //
-  LoopEnded,            //
-  ExitRoutineRuns,      //
-  Fatal,                // text: the fault
-  Click,                // number: the toolbar entry
-  IgnoredClick,         // number: the toolbar entry
-  Pick,                 // number: the drop-down item
-  IgnoredPick,          // number: the drop-down item
-  Select,               // number: the list row
-  IgnoredSelect,        // number: the list row
-  IgnoredClose,         // text: the window's name
-  FileDialogAt,         // text: the file name it opens with
-  FileDialogCancelled,  //
-  FileDialogChose,      // text: the chosen file
-  FolderChooser,        // text: the prompt
-  FolderChooserGave,    // text: the chosen folder, empty when cancelled
-  Message,              // title: the box's title; text: what it says
-  Shell,                // title: the operation; text: the target
-  ScriptProblem,        // text: how the script did not fit the run
-  Note,                 // text: a line of the test's own
-};
+// Every kind of step, once: its name, what it carries, and the words its line starts with.
+// What a step carries:
+//   Nothing; Number (an entry, item, row, scheme or exit code); Text (a window's name, a path, a
+//   prompt, a fault); Quoted (Text, shown in quotes); Placed (a window's name and where it
+//   opens); TitledText (a message box's title and text); Operation (the shell's operation and
+//   its target).
+#define PICBATCH_EVENT_KINDS(X)                            \
+  X(Theme, Number, "theme ")                               \
+  X(CannotCreate, Text, "cannot create ")                  \
+  X(Create, Placed, "create ")                             \
+  X(Show, Text, "show ")                                   \
+  X(Destroy, Text, "destroy ")                             \
+  X(PostQuit, Number, "post quit ")                        \
+  X(LoopEntered, Nothing, "loop entered")                  \
+  X(LoopEnded, Nothing, "loop ended")                      \
+  X(ExitRoutineRuns, Nothing, "exit routine")              \
+  X(Fatal, Text, "fatal: ")                                \
+  X(Click, Number, "click ")                               \
+  X(IgnoredClick, Number, "ignored click ")                \
+  X(Pick, Number, "pick ")                                 \
+  X(IgnoredPick, Number, "ignored pick ")                  \
+  X(Select, Number, "select ")                             \
+  X(IgnoredSelect, Number, "ignored select ")              \
+  X(IgnoredClose, Text, "ignored close ")                  \
+  X(FileDialogAt, Quoted, "file dialog at ")               \
+  X(FileDialogCancelled, Nothing, "file dialog cancelled") \
+  X(FileDialogChose, Text, "file dialog chose ")           \
+  X(FolderChooser, Text, "folder chooser ")                \
+  X(FolderChooserGave, Quoted, "folder chooser gave ")     \
+  X(Message, TitledText, "message ")                       \
+  X(Shell, Operation, "shell ")                            \
+  X(ScriptProblem, Text, "script problem: ")               \
+  X(Note, Text, "")
+
+#define PICBATCH_EVENT_KIND_NAME(name, carries, words) name,
+enum class EventKind { PICBATCH_EVENT_KINDS(PICBATCH_EVENT_KIND_NAME) };
+#undef PICBATCH_EVENT_KIND_NAME
 
 struct Event {
   EventKind kind = EventKind::Note;
   std::string text;
-  std::string title;
+  std::string title;  // TitledText: the title; Operation: the operation
   int number = 0;
   Point place;
   friend bool operator==(const Event&, const Event&) = default;
@@ -51,35 +60,19 @@ struct Event {
 // The event as one line, for example "create MainWindow at 273,222" or "click 6".
 std::string Describe(const Event& event);
 
-// One maker per kind, named after it.
+// One maker per kind, named after it: event::Click(6), event::Create("MainWindow", {273, 222}).
 namespace event {
 
-Event Theme(int scheme);
-Event CannotCreate(std::string_view window);
-Event Create(std::string_view window, Point place);
-Event Show(std::string_view window);
-Event Destroy(std::string_view window);
-Event PostQuit(int exitCode);
-Event LoopEntered();
-Event LoopEnded();
-Event ExitRoutineRuns();
-Event Fatal(std::string_view fault);
-Event Click(int entry);
-Event IgnoredClick(int entry);
-Event Pick(int item);
-Event IgnoredPick(int item);
-Event Select(int row);
-Event IgnoredSelect(int row);
-Event IgnoredClose(std::string_view window);
-Event FileDialogAt(std::string_view fileName);
-Event FileDialogCancelled();
-Event FileDialogChose(std::string_view fileName);
-Event FolderChooser(std::string_view prompt);
-Event FolderChooserGave(std::string_view folder);
-Event Message(std::string_view title, std::string_view text);
-Event Shell(std::string_view operation, std::string_view target);
-Event ScriptProblem(std::string_view problem);
-Event Note(std::string_view line);
+#define PICBATCH_EVENT_PARAMETERS_Nothing
+#define PICBATCH_EVENT_PARAMETERS_Number int number
+#define PICBATCH_EVENT_PARAMETERS_Text std::string_view text
+#define PICBATCH_EVENT_PARAMETERS_Quoted std::string_view text
+#define PICBATCH_EVENT_PARAMETERS_Placed std::string_view text, Point place
+#define PICBATCH_EVENT_PARAMETERS_TitledText std::string_view title, std::string_view text
+#define PICBATCH_EVENT_PARAMETERS_Operation std::string_view title, std::string_view text
+#define PICBATCH_EVENT_MAKER(name, carries, words) Event name(PICBATCH_EVENT_PARAMETERS_##carries);
+PICBATCH_EVENT_KINDS(PICBATCH_EVENT_MAKER)
+#undef PICBATCH_EVENT_MAKER
 
 }  // namespace event
 }  // namespace rt
