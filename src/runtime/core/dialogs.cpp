@@ -87,7 +87,7 @@ std::string ChooseFolder(std::string_view prompt) {
   Record(event::FolderChooser(prompt));
   backend::DialogResult result =
       core::RunModal({.kind = backend::DialogKind::FolderChooser, .text = prompt});
-  const std::string chosen = result.confirmed ? ChosenFolderText(std::move(result.text)) : "";
+  std::string chosen = result.confirmed ? ChosenFolderText(std::move(result.text)) : "";
   Record(event::FolderChooserGave(chosen));
   return chosen;
 }

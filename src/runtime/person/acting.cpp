@@ -16,7 +16,7 @@ using Kind = UserAction::Kind;
 
 // Plays `input` on the control's window when it takes it there; otherwise notes `ignored`.
 void Input(ControlRef control, ControlKind controlKind, SimulatedInput::Kind inputKind,
-           int position, Event ignored) {
+           int position, const Event& ignored) {
   if (!core::TakesInput(control, controlKind, position)) {
     Write(ignored);
     return;
