@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/config_file.h"
+#include "state/config_file.h"
 
 namespace {
 

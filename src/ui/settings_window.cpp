@@ -3,10 +3,10 @@
 #include <array>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "app/config_file.h"
 #include "runtime/controls.h"
 #include "runtime/gui.h"
+#include "state/app_state.h"
+#include "state/config_file.h"
 #include "transcode/output_format.h"
 
 namespace {

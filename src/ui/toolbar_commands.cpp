@@ -1,9 +1,9 @@
 // The toolbar's click handler: one command per button, found by the button's index.
 #include <array>
 
-#include "batch/run_conversion.h"
 #include "ui/main_window.h"
 #include "ui/picture_list_commands.h"
+#include "ui/run_conversion.h"
 #include "ui/settings_window.h"
 #include "ui/shell_run.h"
 
