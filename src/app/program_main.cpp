@@ -1,9 +1,9 @@
 #include "app/program_main.h"
 
-#include "app/app_state.h"
 #include "runtime/gui.h"
 #include "runtime/path.h"
 #include "runtime/process.h"
+#include "state/app_state.h"
 #include "ui/main_window.h"
 
 namespace {

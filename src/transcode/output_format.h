@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "runtime/class_id.h"
+
 struct OutputFormatRow {
   std::int32_t code;
   std::string_view format;
@@ -14,12 +16,23 @@ struct OutputFormatRow {
 };
 
 inline constexpr std::array<OutputFormatRow, 5> OutputFormat{{
-    {1, "BMP", "bmp", ".bmp", "{557CF400-1A04-11D3-9A73-0000F81EF32E}"},
-    {2, "JPEG", "jpg", ".jpg", "{557CF401-1A04-11D3-9A73-0000F81EF32E}"},
-    {3, "GIF", "gif", ".gif", "{557CF402-1A04-11D3-9A73-0000F81EF32E}"},
-    {4, "TIFF", "tiff", ".tiff", "{557CF405-1A04-11D3-9A73-0000F81EF32E}"},
-    {5, "PNG", "png", ".png", "{557CF406-1A04-11D3-9A73-0000F81EF32E}"},
+    {1, "BMP", "bmp", ".bmp", rt::kBmpEncoderClassId},
+    {2, "JPEG", "jpg", ".jpg", rt::kJpegEncoderClassId},
+    {3, "GIF", "gif", ".gif", rt::kGifEncoderClassId},
+    {4, "TIFF", "tiff", ".tiff", rt::kTiffEncoderClassId},
+    {5, "PNG", "png", ".png", rt::kPngEncoderClassId},
 }};
+
+// The transcoder hands a row's text to CLSIDFromString; one it would refuse stops the build.
+static_assert([] {
+  for (const OutputFormatRow& row : OutputFormat) {
+    rt::ClassId id;
+    if (!rt::ParseClassId(row.encoderClassId, id)) {
+      return false;
+    }
+  }
+  return true;
+}());
 
 // The lookups leave their out-parameter untouched and return false for a code outside 1 to 5.
 bool EncoderClassIdOfCode(std::int32_t code, std::string_view& classId);

@@ -2,13 +2,13 @@
 
 #include <string_view>
 
-#include "app/app_state.h"
 #include "runtime/class_id.h"
 #include "runtime/code_page.h"
 #include "runtime/global_memory.h"
 #include "runtime/memory_stream.h"
 #include "runtime/picture_library.h"
 #include "runtime/unique_handle.h"
+#include "state/app_state.h"
 #include "transcode/output_format.h"
 
 namespace {

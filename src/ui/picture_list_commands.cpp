@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "app/app_state.h"
-#include "app/config_file.h"
 #include "runtime/controls.h"
 #include "runtime/dialogs.h"
 #include "runtime/files.h"
 #include "runtime/gui.h"
 #include "runtime/path.h"
+#include "state/app_state.h"
+#include "state/config_file.h"
 #include "ui/main_window.h"
 
 namespace {

@@ -1,37 +1,14 @@
-// The toolbar's click handler: one command per button, found by the button's index.
-#include <array>
+// The toolbar's click handler: the command of the clicked entry, from the toolbar's table.
+#include <cstddef>
 
-#include "batch/run_conversion.h"
 #include "ui/main_window.h"
-#include "ui/picture_list_commands.h"
-#include "ui/settings_window.h"
-#include "ui/shell_run.h"
-
-namespace {
-
-struct ToolbarCommand {
-  int index;
-  void (*command)();
-};
-
-constexpr std::array<ToolbarCommand, 8> kCommands{{
-    {toolbar::kAddPicture, AddPicture},
-    {toolbar::kImportFolder, ImportFolder},
-    {toolbar::kRemovePicture, RemovePicture},
-    {toolbar::kClearPictures, ClearPictures},
-    {toolbar::kStartConversion, RunConversion},
-    {toolbar::kSettings, OpenSettings},
-    {toolbar::kSaveFolder, ChooseSaveFolder},
-    {toolbar::kHomePage, OpenHomePage},
-}};
-
-}  // namespace
 
 void OnToolbarClick(int index) {
-  for (const ToolbarCommand& entry : kCommands) {
-    if (entry.index == index) {
-      entry.command();
-      return;
-    }
+  if (index < 0 || static_cast<std::size_t>(index) >= toolbar::kEntries.size()) {
+    return;
+  }
+  if (const rt::Handler command = toolbar::kEntries[static_cast<std::size_t>(index)].command;
+      command != nullptr) {
+    command();
   }
 }

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/program_main.h"
 #include "runtime/person/person.h"
 #include "runtime/process.h"
+#include "state/app_state.h"
 #include "support/events.h"
 #include "support/program_test.h"
 #include "ui/main_window.h"

@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "runtime/person/person.h"
+#include "state/app_state.h"
 #include "support/events.h"
 #include "support/pictures.h"
 #include "support/scenario.h"

@@ -3,22 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <utility>
 
-#include "app/app_state.h"
 #include "app/program_main.h"
 #include "runtime/person/person.h"
 #include "runtime/process.h"
-#include "support/temp_folder.h"
+#include "support/program_folder_test.h"
 
 namespace testing_support {
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public ProgramFolderTest {
  protected:
-  // Every run in this test process starts from a fresh state record, as a new process would.
-  ProgramTest() { AppState = AppStateRecord{}; }
-
   // A setup whose program lies in this test's program folder.
   rt::person::Setup SetupInProgramFolder() const {
     rt::person::Setup setup;
@@ -32,11 +27,6 @@ class ProgramTest : public ::testing::Test {
     EXPECT_EQ(rt::person::ScriptProblem(), "");
     return exitCode;
   }
-
-  std::string ConfigPath() const { return programFolder.File("config.ini"); }
-
-  TempFolder programFolder;
-  WorkingFolderGuard workingFolderGuard;
 };
 
 }  // namespace testing_support

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "runtime/bytes.h"
 #include "runtime/posix/handle_counts.h"
 #include "runtime/posix/picture/picture_codec.h"
+#include "state/app_state.h"
 #include "support/pictures.h"
 
 namespace {

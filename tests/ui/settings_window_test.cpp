@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "runtime/controls.h"
 #include "runtime/person/person.h"
+#include "state/app_state.h"
 #include "support/events.h"
 #include "support/scenario.h"
 #include "ui/main_window.h"

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/class_id.h"
 #include "runtime/posix/global_block.h"
 #include "runtime/posix/handle_counts.h"
 #include "runtime/posix/handle_table.h"
@@ -32,16 +33,11 @@ struct EncoderEntry {
 
 // The library's built-in encoders and the class ids they are known by.
 constexpr std::array<EncoderEntry, 5> kEncoders{{
-    {{0x557CF400, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}},
-     picture::Encoder::Bmp},
-    {{0x557CF401, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}},
-     picture::Encoder::Jpeg},
-    {{0x557CF402, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}},
-     picture::Encoder::Gif},
-    {{0x557CF405, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}},
-     picture::Encoder::Tiff},
-    {{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}},
-     picture::Encoder::Png},
+    {ClassIdOf(kBmpEncoderClassId), picture::Encoder::Bmp},
+    {ClassIdOf(kJpegEncoderClassId), picture::Encoder::Jpeg},
+    {ClassIdOf(kGifEncoderClassId), picture::Encoder::Gif},
+    {ClassIdOf(kTiffEncoderClassId), picture::Encoder::Tiff},
+    {ClassIdOf(kPngEncoderClassId), picture::Encoder::Png},
 }};
 
 constexpr PictureStatus kNotStarted = static_cast<PictureStatus>(18);

@@ -1,4 +1,4 @@
-#include "app/text_to_integer.h"
+#include "state/text_to_integer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "app/config_file.h"
+#include "state/config_file.h"
 
 #include <array>
 #include <cstdio>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/text_to_integer.h"
 #include "runtime/profile.h"
+#include "state/app_state.h"
+#include "state/text_to_integer.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
-#include "batch/run_conversion.h"
+#include "ui/run_conversion.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "app/app_state.h"
 #include "runtime/bytes.h"
 #include "runtime/controls.h"
 #include "runtime/dialogs.h"
 #include "runtime/files.h"
 #include "runtime/gui.h"
 #include "runtime/path.h"
+#include "state/app_state.h"
 #include "transcode/output_format.h"
 #include "transcode/transcode_picture.h"
 #include "ui/main_window.h"
@@ -22,13 +22,17 @@ namespace {
 // the extension are taken by value, so that every alternative keeps those of the first try,
 // whatever the messages change. Nothing is ever replaced: a name that another program takes at
 // the last moment only sends the search on.
+// NOLINTNEXTLINE(performance-unnecessary-value-param): the copies are the point, see above
 void WriteUnderFreeName(const std::string folder, std::int64_t number, const std::string extension,
                         const rt::Bytes& picture) {
   for (bool firstTry = true;; firstTry = false, ++number) {
     if (!firstTry) {
       rt::LetPendingMessagesRun();
     }
-    const std::string name = folder + rt::kPathSeparator + std::to_string(number) + extension;
+    std::string name = folder;
+    name += rt::kPathSeparator;
+    name += std::to_string(number);
+    name += extension;
     if (rt::FileExists(name)) {
       continue;
     }

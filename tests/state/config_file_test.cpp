@@ -1,6 +1,6 @@
 // The configuration file, against real files in a temporary program folder and the real
 // profile layer.
-#include "app/config_file.h"
+#include "state/config_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,14 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "support/program_test.h"
-#include "ui/main_window.h"
+#include "state/app_state.h"
+#include "support/program_folder_test.h"
 
 namespace {
 
 using testing_support::Exists;
-using testing_support::ProgramTest;
+using testing_support::ProgramFolderTest;
 using testing_support::ReadWholeFile;
 using testing_support::WriteWholeFile;
 
@@ -24,7 +23,7 @@ const std::string kSection = "[\xC5\xE4\xD6\xC3]";
 const std::string kSaveFolderKey = "\xB1\xA3\xB4\xE6\xC4\xBF\xC2\xBC";
 const std::string kFormatCodeKey = "\xD7\xAA\xBB\xBB\xB8\xF1\xCA\xBD";
 
-class ConfigFileTest : public ProgramTest {
+class ConfigFileTest : public ProgramFolderTest {
  protected:
   ConfigFileTest() { AppState.runFolder = programFolder.Path() + "/"; }
 
