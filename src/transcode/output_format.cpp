@@ -4,33 +4,26 @@
 
 namespace {
 
-const OutputFormatRow* RowOfCode(std::int32_t code) {
+// Copies one field of the row of `code` into `value`; false for a code outside the table.
+bool FieldOfCode(std::int32_t code, std::string_view OutputFormatRow::*field,
+                 std::string_view& value) {
   for (const OutputFormatRow& row : OutputFormat) {
     if (row.code == code) {
-      return &row;
+      value = row.*field;
+      return true;
     }
   }
-  return nullptr;
+  return false;
 }
 
 }  // namespace
 
 bool EncoderClassIdOfCode(std::int32_t code, std::string_view& classId) {
-  const OutputFormatRow* const row = RowOfCode(code);
-  if (row == nullptr) {
-    return false;
-  }
-  classId = row->encoderClassId;
-  return true;
+  return FieldOfCode(code, &OutputFormatRow::encoderClassId, classId);
 }
 
 bool ExtensionOfCode(std::int32_t code, std::string_view& extension) {
-  const OutputFormatRow* const row = RowOfCode(code);
-  if (row == nullptr) {
-    return false;
-  }
-  extension = row->extension;
-  return true;
+  return FieldOfCode(code, &OutputFormatRow::extension, extension);
 }
 
 // A hand-edited configuration can hold any 32-bit code; the ends of the range saturate instead
