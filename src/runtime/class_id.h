@@ -34,12 +34,15 @@ namespace class_id_text {
 
 template <typename Unit>
 constexpr int HexValue(Unit unit) {
-  if (unit >= Unit{'0'} && unit <= Unit{'9'})
+  if (unit >= Unit{'0'} && unit <= Unit{'9'}) {
     return unit - Unit{'0'};
-  if (unit >= Unit{'a'} && unit <= Unit{'f'})
+  }
+  if (unit >= Unit{'a'} && unit <= Unit{'f'}) {
     return unit - Unit{'a'} + 10;
-  if (unit >= Unit{'A'} && unit <= Unit{'F'})
+  }
+  if (unit >= Unit{'A'} && unit <= Unit{'F'}) {
     return unit - Unit{'A'} + 10;
+  }
   return -1;
 }
 
