@@ -95,18 +95,6 @@ constexpr Point CentredPlace(Size screen, Size outer) {
   return {(screen.width - outer.width) / 2, (screen.height - outer.height) / 2};
 }
 
-// For backends: the control that `control` names in `window`, a backend's record of a live
-// window whose `controls` follow the description, when it is of `kind`; else null.
-template <typename LiveWindow>
-auto ControlOfKind(LiveWindow* window, ControlRef control, ControlKind kind)
-    -> decltype(&window->controls[0]) {
-  if (window == nullptr || control.index >= window->controls.size()) {
-    return nullptr;
-  }
-  auto& live = window->controls[control.index];
-  return live.description->kind == kind ? &live : nullptr;
-}
-
 // The client area inside a fixed frame and a caption: 3 pixels of frame on each side and 22
 // of caption above, so that the controls' places fill the client area as designed.
 constexpr Size ClientSizeOf(Size outer) {

@@ -79,8 +79,12 @@ LiveWindow* FindWindow(const WindowDescription& window) {
 }
 
 LiveControl* FindControl(ControlRef control, ControlKind kind) {
-  return ControlOfKind(control.window == nullptr ? nullptr : FindWindow(*control.window), control,
-                       kind);
+  LiveWindow* const window = control.window == nullptr ? nullptr : FindWindow(*control.window);
+  if (window == nullptr || control.index >= window->controls.size()) {
+    return nullptr;
+  }
+  LiveControl& live = window->controls[control.index];
+  return live.description->kind == kind ? &live : nullptr;
 }
 
 void ShowChange(ControlRef control, const backend::ControlChange& change) {

@@ -4,11 +4,10 @@
 
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <string>
-
-extern char** environ;  // NOLINT(readability-redundant-declaration): POSIX declares it nowhere
 
 namespace rt {
 
